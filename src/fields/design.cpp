@@ -1,0 +1,34 @@
+#include "fields/design.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace design {
+
+int px(int twips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return qRound(twips * dpi / 1440.0);
+}
+
+QRect rect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QSize size(int width, int height) { return QSize(px(width), px(height)); }
+
+QFont font(double points, bool bold)
+{
+    QFont f;
+    // Liberation Sans has the widths of the faces the designs were drawn with.
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                   QStringLiteral("DejaVu Sans")});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace design

@@ -1,0 +1,312 @@
+#include "fields/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+const char* defaultReason(StepFailed::Kind kind)
+{
+    switch (kind) {
+    case StepFailed::Kind::Empty: return "the text is empty";
+    case StepFailed::Kind::NotANumber: return "the text is not a number";
+    case StepFailed::Kind::OutOfRange: return "the number is out of range";
+    case StepFailed::Kind::DivideByZero: return "it would divide by zero";
+    case StepFailed::Kind::ZeroByZero: return "it would divide zero by zero";
+    case StepFailed::Kind::Overflow: return "the result would be out of range";
+    }
+    return "the step failed";
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number taken apart by the scanners below: only the pieces that matter for
+// its value, in the plain form std::from_chars reads.
+struct Parts {
+    bool negative = false;
+    std::string intDigits;
+    std::string fracDigits;
+    long long exponent = 0;  // saturated far beyond anything a digit string can offset
+    bool hasDigit = false;
+};
+
+constexpr long long kExponentCap = 100'000'000;
+
+// Reads "[sign]digits" of an exponent starting at text[i]; returns the index past it,
+// or i itself when no digit follows (then the E is not part of the number).
+std::size_t scanExponent(std::string_view text, std::size_t i, long long& exponent)
+{
+    std::size_t j = i;
+    bool negative = false;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+        negative = text[j] == '-';
+        ++j;
+    }
+    if (j >= text.size() || !isDigit(text[j]))
+        return i;
+    long long value = 0;
+    for (; j < text.size() && isDigit(text[j]); ++j) {
+        if (value < kExponentCap)
+            value = value * 10 + (text[j] - '0');
+    }
+    exponent = negative ? -value : value;
+    return j;
+}
+
+// Value of the parts, read with the standard library's correctly rounded
+// conversion. A number too small for a double reads as zero; one too large fails.
+double valueOf(const Parts& parts)
+{
+    if (!parts.hasDigit)
+        return 0.0;
+    std::string plain;
+    plain.reserve(parts.intDigits.size() + parts.fracDigits.size() + 24);
+    if (parts.negative)
+        plain += '-';
+    plain += parts.intDigits.empty() ? "0" : parts.intDigits;
+    if (!parts.fracDigits.empty()) {
+        plain += '.';
+        plain += parts.fracDigits;
+    }
+    if (parts.exponent != 0) {
+        plain += 'e';
+        plain += std::to_string(parts.exponent);
+    }
+
+    double value = 0.0;
+    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc())
+        return value;
+
+    // Out of range: decide between overflow and underflow by the power of ten of
+    // the first significant digit.
+    const std::string digits = parts.intDigits + parts.fracDigits;
+    const auto lead = digits.find_first_not_of('0');
+    if (lead == std::string::npos)
+        return parts.negative ? -0.0 : 0.0;
+    const long long magnitude =
+        static_cast<long long>(parts.intDigits.size()) - static_cast<long long>(lead) - 1 + parts.exponent;
+    if (magnitude < 0)
+        return parts.negative ? -0.0 : 0.0;
+    throw StepFailed(StepFailed::Kind::OutOfRange);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+} // namespace
+
+StepFailed::StepFailed(Kind k, const std::string& reason)
+    : std::runtime_error(reason), kind(k)
+{
+}
+
+StepFailed::StepFailed(Kind k) : StepFailed(k, defaultReason(k)) {}
+
+double NumVal(std::string_view text)
+{
+    std::string squeezed;
+    squeezed.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            squeezed += c;
+    }
+
+    Parts parts;
+    std::string_view s = squeezed;
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        parts.negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t intStart = i;
+    while (i < s.size() && isDigit(s[i]))
+        ++i;
+    parts.intDigits = std::string(s.substr(intStart, i - intStart));
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t fracStart = ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+        parts.fracDigits = std::string(s.substr(fracStart, i - fracStart));
+    }
+    parts.hasDigit = !parts.intDigits.empty() || !parts.fracDigits.empty();
+    if (parts.hasDigit && i < s.size() && (s[i] == 'e' || s[i] == 'E'))
+        scanExponent(s, i + 1, parts.exponent);
+    return valueOf(parts);
+}
+
+double NumStrict(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view s = text.substr(begin, end - begin);
+    if (s.empty())
+        throw StepFailed(StepFailed::Kind::Empty);
+
+    const auto notANumber = [] { return StepFailed(StepFailed::Kind::NotANumber); };
+    Parts parts;
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-') {
+        parts.negative = s[i] == '-';
+        ++i;
+    }
+    // Integer digits; a comma stands only between two digits (thousands separator).
+    while (i < s.size()) {
+        if (isDigit(s[i])) {
+            parts.intDigits += s[i++];
+        } else if (s[i] == ',' && !parts.intDigits.empty() && i + 1 < s.size() && isDigit(s[i + 1])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            parts.fracDigits += s[i++];
+    }
+    parts.hasDigit = !parts.intDigits.empty() || !parts.fracDigits.empty();
+    if (!parts.hasDigit)
+        throw notANumber();
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        const std::size_t after = scanExponent(s, i + 1, parts.exponent);
+        if (after == i + 1)
+            throw notANumber();
+        i = after;
+    }
+    if (i != s.size())
+        throw notANumber();
+    return valueOf(parts);
+}
+
+std::string NumText(double value)
+{
+    // Beyond 1.79769313486231E+308 the 15-digit text would round up past the
+    // largest double and could never be read back.
+    if (!std::isfinite(value) || std::fabs(value) >= 1.797693134862315e308)
+        throw StepFailed(StepFailed::Kind::OutOfRange);
+    if (value == 0.0)
+        return "0";
+
+    // 15 significant digits, correctly rounded: "-d.dddddddddddddde+XX".
+    char buf[40];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
+
+    const bool negative = sci.front() == '-';
+    const std::size_t ePos = sci.find('e');
+    std::string digits;
+    for (char c : sci.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0))) {
+        if (c != '.')
+            digits += c;
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    int exponent = 0;
+    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
+        } else {
+            const auto intCount = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= intCount) {
+                out += digits;
+                out.append(intCount - digits.size(), '0');
+            } else {
+                out += digits.substr(0, intCount);
+                out += '.';
+                out += digits.substr(intCount);
+            }
+        }
+        return out;
+    }
+
+    out += digits[0];
+    if (digits.size() > 1) {
+        out += '.';
+        out += digits.substr(1);
+    }
+    out += exponent < 0 ? "E-" : "E+";
+    const std::string power = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (power.size() < 2)
+        out += '0';
+    out += power;
+    return out;
+}
+
+std::string NumStr(double value)
+{
+    std::string text = NumText(value);
+    if (value < 0)
+        return text;
+    return " " + text;
+}
+
+std::int32_t NumWhole(std::string_view text)
+{
+    // nearbyint rounds in the default mode, to nearest with ties to even.
+    const double rounded = std::nearbyint(NumStrict(text));
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
+        throw StepFailed(StepFailed::Kind::OutOfRange);
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::int64_t CurRound(double value)
+{
+    const double rounded = std::nearbyint(value * 10000.0);
+    // 2^63 is exact in a double; the largest count is 2^63 - 1.
+    if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
+        throw StepFailed(StepFailed::Kind::OutOfRange);
+    return static_cast<std::int64_t>(rounded);
+}
+
+std::string CurText(std::int64_t count)
+{
+    const bool negative = count < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    std::string out = negative ? "-" : "";
+    out += std::to_string(magnitude / 10000);
+    std::uint64_t fraction = magnitude % 10000;
+    if (fraction != 0) {
+        std::string decimals = std::to_string(fraction);
+        decimals.insert(0, 4 - decimals.size(), '0');
+        while (decimals.back() == '0')
+            decimals.pop_back();
+        out += '.';
+        out += decimals;
+    }
+    return out;
+}
+
+namespace {
+
+double checked(double result)
+{
+    if (std::isinf(result))
+        throw StepFailed(StepFailed::Kind::Overflow);
+    return result;
+}
+
+} // namespace
+
+double Add(double a, double b) { return checked(a + b); }
+double Sub(double a, double b) { return checked(a - b); }
+double Mul(double a, double b) { return checked(a * b); }
+
+double Div(double a, double b)
+{
+    if (b == 0.0)
+        throw StepFailed(a == 0.0 ? StepFailed::Kind::ZeroByZero : StepFailed::Kind::DivideByZero);
+    return checked(a / b);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+// Conversions between field texts and numbers, and the checked arithmetic every
+// computation step uses. Standard C++ only, so that other tools can build these
+// two files on their own.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Raised by every conversion or arithmetic step that cannot produce a value. The
+// step that raises it writes nothing; whoever runs the step decides how far the
+// failure reaches.
+struct StepFailed : std::runtime_error {
+    enum class Kind {
+        Empty,          // a strict reading of the empty text
+        NotANumber,     // a strict reading of text that is not one number
+        OutOfRange,     // a number beyond the double range, or a rounding beyond its whole range
+        DivideByZero,   // x / 0 with x not zero
+        ZeroByZero,     // 0 / 0
+        Overflow,       // an arithmetic result beyond the double range
+    };
+
+    StepFailed(Kind kind, const std::string& reason);
+    explicit StepFailed(Kind kind);
+
+    Kind kind;
+};
+
+// Lenient reading of the leading number; blanks, tabs and line feeds anywhere are
+// ignored, the rest after the number too. 0 when no digit is read. Fails only for
+// a number beyond the double range.
+double NumVal(std::string_view text);
+
+// Strict reading of the whole text (leading and trailing blanks ignored, commas
+// between the integer digits ignored). Fails on anything that is not one number.
+double NumStrict(std::string_view text);
+
+// At most 15 significant digits; plain decimal for exponents -4 to 14, otherwise
+// d.dddE+XX. Fails only for an infinity or NaN, which never reaches a field, and
+// for the few largest doubles, whose text would not read back.
+std::string NumText(double value);
+
+// NumText with one leading blank for a value that is not negative (printer form).
+std::string NumStr(double value);
+
+// NumStrict, rounded to the nearest whole number with ties to even; fails outside
+// the signed 32-bit range.
+std::int32_t NumWhole(std::string_view text);
+
+// Count of ten-thousandths, value * 10000 rounded with ties to even; fails outside
+// the signed 64-bit range.
+std::int64_t CurRound(double value);
+
+// The count of ten-thousandths as decimal text, at most four decimals, trailing
+// zeros dropped, never in exponent form.
+std::string CurText(std::int64_t count);
+
+// Checked arithmetic: a division by zero, 0/0 and a result beyond the double range
+// raise StepFailed; a result that only loses precision or underflows does not.
+double Add(double a, double b);
+double Sub(double a, double b);
+double Mul(double a, double b);
+double Div(double a, double b);

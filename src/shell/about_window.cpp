@@ -1,0 +1,54 @@
+#include "shell/about_window.h"
+
+#include "fields/design.h"
+#include "printing/maker.h"
+#include "shell/program_icon.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& twips, bool black)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(design::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    if (black) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        l->setPalette(palette);
+    }
+    return l;
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("About Vantrel, Inc."));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(design::size(5355, 3270));
+    setFont(design::font(8.25));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    label(this, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
+    label(this, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
+    label(this, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);
+    label(this, QStringLiteral("Sales : ") + qText(maker::kSales), QRect(1200, 1560, 1635, 195), false);
+    label(this, QStringLiteral("Tech. Support : ") + qText(maker::kSupport), QRect(1200, 1800, 2610, 195), false);
+
+    auto* web = new QLineEdit(qText(maker::kWeb), this);
+    web->setObjectName(QStringLiteral("Text1"));
+    web->setGeometry(design::rect(1200, 2160, 1455, 225));
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(design::rect(360, 480, 480, 480));
+    picture->setPixmap(programPixmap());
+    picture->setAlignment(Qt::AlignCenter);
+}

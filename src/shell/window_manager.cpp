@@ -1,0 +1,74 @@
+#include "shell/window_manager.h"
+
+#include "calibration_mass/cal2_window.h"
+#include "calibration_nomass/cal_no_mas_window.h"
+#include "shell/about_window.h"
+#include "shell/program_icon.h"
+#include "tempcomp/tcomp_window.h"
+
+#include <QCoreApplication>
+
+WindowManager::WindowManager(Beep beep, QObject* parent) : QObject(parent), m_beep(std::move(beep)) {}
+
+RateWindow* WindowManager::start()
+{
+    m_rate = new RateWindow;
+    m_rate->setWindowIcon(programIcon());
+    connect(m_rate, &RateWindow::exitRequested, this, &WindowManager::exitProgram);
+    connect(m_rate, &RateWindow::openRequested, this, &WindowManager::open);
+    m_rate->show();
+    return m_rate;
+}
+
+QWidget* WindowManager::create(RateWindow::Opens which) const
+{
+    switch (which) {
+    case RateWindow::Opens::MassDisplay: {
+        auto* window = new Cal2Window;
+        window->setWindowIcon(programIcon());
+        return window;
+    }
+    case RateWindow::Opens::NoMassDisplay:
+        return new CalNoMasWindow;
+    case RateWindow::Opens::Temp:
+        return new TcompWindow;
+    case RateWindow::Opens::About: {
+        auto* window = new AboutWindow;
+        window->setWindowIcon(programIcon());
+        return window;
+    }
+    }
+    return nullptr;
+}
+
+QWidget* WindowManager::open(RateWindow::Opens which)
+{
+    QPointer<QWidget>& slot = m_windows.at(static_cast<std::size_t>(which));
+    if (!slot) {
+        slot = create(which);
+        slot->show();
+    } else {
+        if (slot->isMinimized())
+            slot->showNormal();
+        slot->raise();
+    }
+    slot->activateWindow();
+    return slot;
+}
+
+QWidget* WindowManager::window(RateWindow::Opens which) const
+{
+    return m_windows.at(static_cast<std::size_t>(which));
+}
+
+void WindowManager::exitProgram()
+{
+    m_beep();
+    for (const QPointer<QWidget>& window : m_windows) {
+        if (window)
+            window->close();
+    }
+    if (m_rate)
+        m_rate->close();
+    QCoreApplication::quit();
+}
