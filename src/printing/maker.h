@@ -13,6 +13,6 @@ inline constexpr std::string_view kCity = "Redfield, OK 74999";
 inline constexpr std::string_view kPhone = "Ph 918-555-0142  Fax 918-555-0143";
 inline constexpr std::string_view kSales = "Sales Desk";
 inline constexpr std::string_view kSupport = "Service Desk";
-inline constexpr std::string_view kWeb = "www.example.com";
+inline constexpr std::string_view kWeb = "example.com";
 
 } // namespace maker
