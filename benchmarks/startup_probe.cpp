@@ -1,0 +1,24 @@
+// flowcal as it starts (the same set-up and main window as main.cpp),
+// ending once the main window is painted and idle. With "--all" it opens the four
+// other windows first, for the memory of the whole program.
+
+#include "probe.h"
+#include "shell/app_setup.h"
+#include "shell/window_manager.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication();
+    WindowManager windows([] {});
+    RateWindow* rate = windows.start();
+    if (app.arguments().contains(QStringLiteral("--all"))) {
+        for (auto which : {RateWindow::Opens::MassDisplay, RateWindow::Opens::NoMassDisplay, RateWindow::Opens::Temp,
+                           RateWindow::Opens::About})
+            windows.open(which);
+        rate->activateWindow();
+    }
+    return probe::reportWhenShown(app, *rate);
+}
