@@ -29,6 +29,7 @@ void Sheet::onFocus(FieldId field, Reaction reaction) { m_fields.at(field.index(
 
 const std::string& Sheet::text(FieldId field) const { return m_fields.at(field.index()).text; }
 const std::string& Sheet::name(FieldId field) const { return m_fields.at(field.index()).name; }
+const std::string& Sheet::caption(FieldId field) const { return m_fields.at(field.index()).caption; }
 
 FieldId Sheet::find(std::string_view name) const
 {

@@ -42,6 +42,7 @@ public:
 
     const std::string& text(FieldId field) const;
     const std::string& name(FieldId field) const;
+    const std::string& caption(FieldId field) const;
     std::size_t fieldCount() const { return m_fields.size(); }
     FieldId find(std::string_view name) const;  // FieldId() when there is none
     bool hasEnterReaction(FieldId field) const;

@@ -61,6 +61,15 @@ void SheetWindow::bind(Sheet& sheet)
     sheet.setObserver([this](FieldId field) { fieldWritten(field); });
 }
 
+void SheetWindow::placeField(QWidget* widget, FieldId field, const QRect& twips, const Look& look)
+{
+    widget->setObjectName(qText(m_sheet->name(field)));
+    // A screen reader names the field as the status line does.
+    widget->setAccessibleName(qText(m_sheet->caption(field)));
+    place(widget, twips, look);
+    m_widgets.at(field.index()) = widget;
+}
+
 void SheetWindow::place(QWidget* widget, const QRect& twips, const Look& look)
 {
     widget->setGeometry(design::rect(twips.x(), twips.y(), twips.width(), twips.height()));
@@ -89,10 +98,8 @@ QLabel* SheetWindow::addLabel(const QString& caption, const QRect& twips, const 
 EntryField* SheetWindow::addEntry(FieldId field, const QRect& twips, const Look& look)
 {
     auto* entry = new EntryField(m_area);
-    entry->setObjectName(qText(m_sheet->name(field)));
     entry->setText(qText(m_sheet->text(field)));
-    place(entry, twips, look);
-    m_widgets.at(field.index()) = entry;
+    placeField(entry, field, twips, look);
     connect(entry, &QLineEdit::textEdited, this, [this, field](const QString& text) {
         m_sheet->type(field, text.toStdString());
         eventDone();
@@ -111,11 +118,9 @@ EntryField* SheetWindow::addEntry(FieldId field, const QRect& twips, const Look&
 QLineEdit* SheetWindow::addResult(FieldId field, const QRect& twips, const Look& look)
 {
     auto* result = new QLineEdit(m_area);
-    result->setObjectName(qText(m_sheet->name(field)));
     result->setText(qText(m_sheet->text(field)));
     result->setFocusPolicy(Qt::ClickFocus);
-    place(result, twips, look);
-    m_widgets.at(field.index()) = result;
+    placeField(result, field, twips, look);
     connect(result, &QLineEdit::textEdited, this, [this, field](const QString& text) {
         m_sheet->type(field, text.toStdString());
         eventDone();
@@ -127,11 +132,9 @@ FormattedField* SheetWindow::addFormatted(FieldId field, const QRect& twips, For
                                           const Look& look)
 {
     auto* formatted = new FormattedField(std::move(format), m_area);
-    formatted->setObjectName(qText(m_sheet->name(field)));
     formatted->setValue(qText(m_sheet->text(field)));
     formatted->setFocusPolicy(Qt::ClickFocus);
-    place(formatted, twips, look);
-    m_widgets.at(field.index()) = formatted;
+    placeField(formatted, field, twips, look);
     connect(formatted, &FormattedField::valueEdited, this, [this, field](const QString& value) {
         m_sheet->type(field, value.toStdString());
         eventDone();

@@ -55,6 +55,7 @@ protected:
 
 private:
     void place(QWidget* widget, const QRect& twips, const Look& look);
+    void placeField(QWidget* widget, FieldId field, const QRect& twips, const Look& look);
     void fieldWritten(FieldId field);
     void eventDone();
 
