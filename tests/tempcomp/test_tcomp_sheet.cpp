@@ -7,7 +7,6 @@ class TestTcompSheet : public QObject {
 private slots:
     void computes_data();
     void computes();
-    void typingComputesNothing();
     void badTemperature_data();
     void badTemperature();
 };
@@ -48,17 +47,6 @@ void TestTcompSheet::computes()
         QCOMPARE(sheet.text(sheet.MaskedEdit4), p36);
         QCOMPARE(sheet.status(), std::string());
     }
-}
-
-void TestTcompSheet::typingComputesNothing()
-{
-    TcompSheet sheet;
-    QCOMPARE(sheet.text(sheet.Text1), std::string("70"));
-    sheet.focus(sheet.Text1);
-    sheet.type(sheet.Text1, "59");
-    sheet.type(sheet.MaskedEdit3, "1");
-    QCOMPARE(sheet.text(sheet.Text2), std::string("21.1111111111111"));
-    QCOMPARE(sheet.text(sheet.MaskedEdit4), std::string("3805.789248"));
 }
 
 void TestTcompSheet::badTemperature_data()
