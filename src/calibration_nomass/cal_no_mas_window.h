@@ -1,6 +1,11 @@
 #pragma once
 
+#include "calibration_nomass/cal_no_mas_sheet.h"
 #include "fields/sheet_window.h"
+
+#include <array>
+
+class QLabel;
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents.
 class CalNoMasWindow : public SheetWindow {
@@ -8,4 +13,16 @@ class CalNoMasWindow : public SheetWindow {
 
 public:
     explicit CalNoMasWindow(QWidget* parent = nullptr);
+
+    CalNoMasSheet& sheet() { return m_sheet; }
+
+    // Label3(0) heads the gallon column, Label3(1) names Test 1.
+    QLabel* Label3(int index) const { return m_Label3.at(static_cast<std::size_t>(index)); }
+
+    void print_Click();
+    void exit_Click();
+
+private:
+    CalNoMasSheet m_sheet;
+    std::array<QLabel*, 2> m_Label3{};
 };
