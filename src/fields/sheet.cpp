@@ -160,3 +160,11 @@ std::int32_t Sheet::whole(FieldId field) const
         failReading(field, failure);
     }
 }
+
+double Sheet::divisor(FieldId field) const
+{
+    const double value = strict(field);
+    if (value == 0.0)
+        throw StepFailed(StepFailed::Kind::DivideByZero, subject(m_fields.at(field.index()).caption) + " is zero");
+    return value;
+}

@@ -83,6 +83,9 @@ protected:
     double val(FieldId field) const;     // NumVal
     double strict(FieldId field) const;  // NumStrict
     std::int32_t whole(FieldId field) const;  // NumWhole
+    // NumStrict of a reading that is divided by; zero fails too, and the message
+    // names the reading rather than the division.
+    double divisor(FieldId field) const;
 
 private:
     struct Field {
