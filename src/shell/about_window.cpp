@@ -44,6 +44,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
 
     auto* web = new QLineEdit(qText(maker::kWeb), this);
     web->setObjectName(QStringLiteral("Text1"));
+    web->setAccessibleName(QStringLiteral("Web address"));
     web->setGeometry(design::rect(1200, 2160, 1455, 225));
 
     auto* picture = new QLabel(this);

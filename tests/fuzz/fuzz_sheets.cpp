@@ -3,6 +3,7 @@
 // crashes, every computed field is empty or a number, and afterwards a fresh sheet
 // still computes its worked example.
 
+#include "calibration_mass/cal2_sheet.h"
 #include "calibration_nomass/cal_no_mas_sheet.h"
 #include "flowrate/rate_sheet.h"
 #include "tempcomp/tcomp_sheet.h"
@@ -61,6 +62,17 @@ const std::vector<Window>& windows()
              typeAndEnter(s, "texLbs", "5.66");
              expect(s, "texHz", "29");
              expect(s, "texRate", "9.8484");
+         }},
+        {[] { return std::make_unique<Cal2Sheet>(); },
+         {"Text21", "Text1", "Text2", "Text5", "Text6", "Text9", "Text10"},
+         [](Sheet& s) {
+             typeAndEnter(s, "Text1", "100");
+             typeAndEnter(s, "Text2", "98");
+             expect(s, "Text17", "100");
+             expect(s, "Text18", "98");
+             expect(s, "MaskedEdit1", "0.02");
+             expect(s, "MaskedEdit4", "0.02");
+             expect(s, "Text22", "50.0235");
          }},
         {[] { return std::make_unique<CalNoMasSheet>(); },
          {"Text3", "Text21", "Text1", "Text24", "Text5", "Text25", "Text9", "Text26", "Text2", "Text6", "Text10"},
