@@ -1,0 +1,70 @@
+// Opening and closing the windows again and again leaves nothing behind: the
+// resident memory after many cycles stays where it was after the first one (and,
+// under LeakSanitizer, nothing leaks).
+
+#include "shell/window_manager.h"
+#include "widget_support.h"
+
+#include <QtTest>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+using Opens = RateWindow::Opens;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;  // the sanitizer's own bookkeeping grows the heap
+constexpr int kCycles = 50;
+#else
+constexpr bool kSanitized = false;
+constexpr int kCycles = 1000;
+#endif
+
+long residentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm)
+        return -1;
+    const int read = std::fscanf(statm, "%ld %ld", &pages, &resident);
+    std::fclose(statm);
+    return read == 2 ? resident * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+} // namespace
+
+class TestNoGrowth : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingAndClosingWindows();
+};
+
+void TestNoGrowth::openingAndClosingWindows()
+{
+    WindowManager manager([] {});
+    manager.start();
+    const auto cycle = [&] {
+        for (Opens which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About}) {
+            manager.open(which)->close();
+            widget_support::settle();
+        }
+    };
+    cycle();
+    const long after_first = residentKb();
+    for (int i = 1; i < kCycles; ++i)
+        cycle();
+    const long after_all = residentKb();
+    std::printf("%d cycles: resident %ld kB after the first, %ld kB after all\n", kCycles, after_first, after_all);
+    if (!kSanitized)
+        QVERIFY2(after_all - after_first <= 2048, "the resident set grew by more than 2 MiB");
+    manager.mainWindow()->close();
+    widget_support::settle();
+}
+
+QTEST_MAIN(TestNoGrowth)
+#include "test_no_growth.moc"
