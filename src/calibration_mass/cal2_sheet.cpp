@@ -2,20 +2,6 @@
 
 #include <string>
 
-namespace {
-
-// Averages, errors and the factor are kept to four decimals.
-std::string rounded(double value)
-{
-    try {
-        return CurText(CurRound(value));
-    } catch (const StepFailed& failure) {
-        throw StepFailed(failure.kind, "the result is too large to keep to four decimals");
-    }
-}
-
-} // namespace
-
 Cal2Sheet::Cal2Sheet()
     : Text21(add("Text21", "49.023", "Existing flow calibration factor")),
       Text1(add("Text1", "", "Scale reading of Test 1")),
@@ -68,7 +54,7 @@ void Cal2Sheet::scaleChanged(std::size_t test)
             sum = Add(sum, val(m_tests[i].scale));
         return NumText(sum);
     });
-    set(Text17, [&] { return rounded(Div(strict(Text13), double(test + 1))); });
+    set(Text17, [&] { return CurText(CurRound(Div(strict(Text13), double(test + 1)))); });
 }
 
 void Cal2Sheet::displayChanged(std::size_t test)
@@ -81,7 +67,7 @@ void Cal2Sheet::displayChanged(std::size_t test)
             sum = Add(sum, val(m_tests[i].display));
         return NumText(sum);
     });
-    set(Text18, [&] { return rounded(Div(strict(Text14), double(test + 1))); });
+    set(Text18, [&] { return CurText(CurRound(Div(strict(Text14), double(test + 1)))); });
 }
 
 // Enter rebuilds the column as a change does. Going through a write keeps a sum
@@ -107,7 +93,7 @@ void Cal2Sheet::differenceWritten(std::size_t test)
     const Test& t = m_tests[test];
     set(t.percent, [&] {
         const double difference = strict(t.difference);
-        return rounded(Div(difference, divisor(t.scale)));
+        return CurText(CurRound(Div(difference, divisor(t.scale))));
     });
 }
 
@@ -120,7 +106,7 @@ void Cal2Sheet::Text14_Change()
         const double scaleSum = strict(Text13);
         // The quotient of the sums first: the other order can round the last decimal
         // the other way.
-        return rounded(Mul(existing, Div(scaleSum, divisor(Text14))));
+        return CurText(CurRound(Mul(existing, Div(scaleSum, divisor(Text14)))));
     });
 }
 
@@ -129,7 +115,7 @@ void Cal2Sheet::Text16_Change()
     set(MaskedEdit4, [&] {
         needScaleSum();
         const double sumDifference = strict(Text16);
-        return rounded(Div(sumDifference, divisor(Text13)));
+        return CurText(CurRound(Div(sumDifference, divisor(Text13))));
     });
 }
 

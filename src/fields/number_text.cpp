@@ -266,7 +266,7 @@ std::int64_t CurRound(double value)
     const double rounded = std::nearbyint(value * 10000.0);
     // 2^63 is exact in a double; the largest count is 2^63 - 1.
     if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
-        throw StepFailed(StepFailed::Kind::OutOfRange);
+        throw StepFailed(StepFailed::Kind::OutOfRange, "the result is too large to keep to four decimals");
     return static_cast<std::int64_t>(rounded);
 }
 

@@ -92,7 +92,7 @@ void TestCalNoMasSheet::stories_data()
     QTest::newRow("mass beyond the four-decimal range")
         << example + QStringList{"Text24=1e300", "Text24!"}
         << QStringList{"Text2=5.66E+300", "Text18=99.616", "Text4=0.950000000000003", "Text22=43.3328"}
-        << "Average display not computed: the number is out of range.";
+        << "Average display not computed: the result is too large to keep to four decimals.";
     // Key by key, the sum keeps 1e40, the last reading it could take.
     QTest::newRow("scale beyond the double range")
         << example + QStringList{"Text1=1e400"} << kept + QStringList{"Text13=1E+40", "Text17=10000"}
