@@ -2,6 +2,8 @@
 
 #include "fields/design.h"
 #include "fields/entry_field.h"
+#include "flowrate/flow_rate_report.h"
+#include "printing/print_report.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -14,8 +16,10 @@ const QColor kCyan = design::rgb(128, 255, 255);
 
 } // namespace
 
-RateWindow::RateWindow(QWidget* parent)
-    : SheetWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, kCyan, parent)
+RateWindow::RateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
+    : SheetWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, kCyan, parent),
+      m_printer(printer),
+      m_printDialogs(printDialogs)
 {
     bind(m_sheet);
 
@@ -56,5 +60,6 @@ RateWindow::RateWindow(QWidget* parent)
 
 void RateWindow::print_Click()
 {
-    // The flow-rate report comes with the printer.
+    printReport(m_printer, m_printDialogs, QStringLiteral("flow-rate-report.pdf"),
+                [this](Printer& printer) { printFlowRateReport(m_sheet, printer); });
 }

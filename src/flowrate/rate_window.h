@@ -3,16 +3,19 @@
 #include "fields/sheet_window.h"
 #include "flowrate/rate_sheet.h"
 
+class PrintDialogs;
+class Printer;
+
 // The main window: the flow-rate calculator with the program's menu and Exit
 // button. Opening the other windows and ending the program are left to whoever
-// listens to its requests.
+// listens to its requests. Its report goes to the program's one printer.
 class RateWindow : public SheetWindow {
     Q_OBJECT
 
 public:
     enum class Opens { MassDisplay, NoMassDisplay, Temp, About };
 
-    explicit RateWindow(QWidget* parent = nullptr);
+    RateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent = nullptr);
 
     RateSheet& sheet() { return m_sheet; }
 
@@ -30,4 +33,6 @@ signals:
 
 private:
     RateSheet m_sheet;
+    Printer& m_printer;
+    PrintDialogs& m_printDialogs;
 };

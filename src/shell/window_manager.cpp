@@ -2,17 +2,30 @@
 
 #include "calibration_mass/cal2_window.h"
 #include "calibration_nomass/cal_no_mas_window.h"
+#include "printing/message_box_print_dialogs.h"
+#include "printing/system_printer_device.h"
 #include "shell/about_window.h"
 #include "shell/program_icon.h"
 #include "tempcomp/tcomp_window.h"
 
 #include <QCoreApplication>
 
-WindowManager::WindowManager(Beep beep, QObject* parent) : QObject(parent), m_beep(std::move(beep)) {}
+WindowManager::WindowManager(Beep beep, QObject* parent)
+    : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), parent)
+{
+}
+
+WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, QObject* parent)
+    : QObject(parent),
+      m_beep(std::move(beep)),
+      m_printDialogs(std::move(printDialogs)),
+      m_printer(&SystemPrinterDevice::create)
+{
+}
 
 RateWindow* WindowManager::start()
 {
-    m_rate = new RateWindow;
+    m_rate = new RateWindow(m_printer, *m_printDialogs);
     m_rate->setWindowIcon(programIcon());
     connect(m_rate, &RateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_rate, &RateWindow::openRequested, this, &WindowManager::open);
@@ -20,7 +33,7 @@ RateWindow* WindowManager::start()
     return m_rate;
 }
 
-QWidget* WindowManager::create(RateWindow::Opens which) const
+QWidget* WindowManager::create(RateWindow::Opens which)
 {
     switch (which) {
     case RateWindow::Opens::MassDisplay: {

@@ -1,17 +1,22 @@
 #pragma once
 
 #include "flowrate/rate_window.h"
+#include "printing/print_dialogs.h"
+#include "printing/printer.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 // Opens the main window at start-up and the other windows from its menu, one of
 // each at most; a window chosen again comes to the front with its values. Every
 // window is modeless and has no owner, so closing the main window leaves the
 // others running; the program ends when its last window closes, or at Exit.
+// It owns the program's one printer, the system's default printer, on which
+// every window prints its report.
 class WindowManager : public QObject {
     Q_OBJECT
 
@@ -19,6 +24,8 @@ public:
     using Beep = std::function<void()>;
 
     explicit WindowManager(Beep beep, QObject* parent = nullptr);
+    // printDialogs answer for the user when a report cannot be printed.
+    WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, QObject* parent = nullptr);
 
     RateWindow* start();
     QWidget* open(RateWindow::Opens which);
@@ -29,9 +36,11 @@ public:
     QWidget* window(RateWindow::Opens which) const;
 
 private:
-    QWidget* create(RateWindow::Opens which) const;
+    QWidget* create(RateWindow::Opens which);
 
     Beep m_beep;
+    std::unique_ptr<PrintDialogs> m_printDialogs;
+    Printer m_printer;
     QPointer<RateWindow> m_rate;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

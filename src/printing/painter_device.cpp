@@ -1,0 +1,66 @@
+#include "printing/painter_device.h"
+
+#include "fields/design.h"
+#include "printing/print_failed.h"
+
+#include <QPainter>
+
+namespace {
+
+QString qText(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+void PainterDevice::setFont(const PrintFont& font)
+{
+    // Without a face name the reports print in the sans-serif face the windows use.
+    m_font = font.face.empty() ? design::font(font.size, font.bold) : QFont(qText(font.face));
+    m_font.setPointSizeF(font.size);
+    m_font.setBold(font.bold);
+    m_font.setItalic(font.italic);
+    m_metrics.emplace(m_font, &paintDevice());
+}
+
+double PainterDevice::textWidth(const std::string& text)
+{
+    return m_metrics->horizontalAdvance(qText(text));
+}
+
+double PainterDevice::averageCharWidth()
+{
+    return m_metrics->averageCharWidth();
+}
+
+double PainterDevice::lineHeight()
+{
+    return m_metrics->lineSpacing();
+}
+
+void PainterDevice::drawText(double x, double top, const std::string& text)
+{
+    m_page.push_back({m_font, QPointF(x, top + m_metrics->ascent()), qText(text)});
+}
+
+void PainterDevice::endDocument()
+{
+    const std::vector<Placed> page = std::move(m_page);
+    m_page.clear();
+    m_metrics.reset();
+
+    QPainter painter;
+    if (!painter.begin(&paintDevice()))
+        throw PrintFailed::refused(name().toStdString(), "the document could not be started");
+    for (const Placed& placed : page) {
+        painter.setFont(placed.font);
+        painter.drawText(placed.baseline, placed.text);
+    }
+    if (!painter.end())
+        throw PrintFailed::refused(name().toStdString(), "the document could not be finished");
+    delivered();
+}
+
+void PainterDevice::abortDocument()
+{
+    m_page.clear();
+    m_metrics.reset();
+}

@@ -1,0 +1,8 @@
+#include "printing/print_item.h"
+
+#include "fields/number_text.h"
+
+PrintItem PrintItem::number(double value)
+{
+    return PrintItem(NumStr(value) + " ");
+}

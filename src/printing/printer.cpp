@@ -1,0 +1,78 @@
+#include "printing/printer.h"
+
+#include "printing/print_failed.h"
+
+#include <cmath>
+
+namespace {
+
+// A print zone is 14 columns of the current font's average character width.
+constexpr double kZoneColumns = 14.0;
+
+} // namespace
+
+Printer::Printer(DeviceSource source) : m_source(std::move(source)) {}
+
+Printer::~Printer()
+{
+    KillDoc();
+}
+
+void Printer::openDocument()
+{
+    std::unique_ptr<PageDevice> device = m_diverted ? std::move(m_diverted) : m_source();
+    if (!device)
+        throw PrintFailed::noPrinter();
+    device->beginDocument();
+    m_device = std::move(device);
+    m_deviceFont.reset();
+    m_top = 0.0;
+}
+
+void Printer::Print(const std::vector<PrintItem>& items)
+{
+    if (!m_device)
+        openDocument();
+    if (m_deviceFont != m_font) {
+        m_device->setFont(m_font);
+        m_deviceFont = m_font;
+    }
+
+    const double zone = kZoneColumns * m_device->averageCharWidth();
+    double x = 0.0;
+    for (const PrintItem& item : items) {
+        if (item.isZoneStep()) {
+            // The next boundary strictly beyond the offset: an item that ends on a
+            // boundary, or runs past its zone, pushes the next one a zone further.
+            x = (std::floor(x / zone) + 1.0) * zone;
+            continue;
+        }
+        if (item.text().empty())
+            continue;
+        m_device->drawText(x, m_top, item.text());
+        x += m_device->textWidth(item.text());
+    }
+    m_top += m_device->lineHeight();
+}
+
+void Printer::EndDoc()
+{
+    if (!m_device)
+        return;
+    const std::unique_ptr<PageDevice> device = std::move(m_device);
+    device->endDocument();
+}
+
+void Printer::KillDoc()
+{
+    m_diverted.reset();
+    if (!m_device)
+        return;
+    const std::unique_ptr<PageDevice> device = std::move(m_device);
+    device->abortDocument();
+}
+
+void Printer::divertNextDocument(std::unique_ptr<PageDevice> device)
+{
+    m_diverted = std::move(device);
+}

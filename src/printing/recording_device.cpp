@@ -1,0 +1,79 @@
+#include "printing/recording_device.h"
+
+#include <memory>
+#include <sstream>
+
+namespace {
+
+std::string number(double value)
+{
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+} // namespace
+
+RecordingDevice::RecordingDevice(std::vector<Document>& documents) : m_documents(documents) {}
+
+Printer::DeviceSource RecordingDevice::source(std::vector<Document>& documents)
+{
+    return [&documents] { return std::make_unique<RecordingDevice>(documents); };
+}
+
+void RecordingDevice::record(std::string entry)
+{
+    m_documents.back().push_back(std::move(entry));
+}
+
+void RecordingDevice::beginDocument()
+{
+    m_documents.emplace_back();
+    record("begin");
+}
+
+void RecordingDevice::setFont(const PrintFont& font)
+{
+    m_size = font.size;
+    std::string entry = "font " + number(font.size);
+    if (font.bold)
+        entry += " bold";
+    if (font.italic)
+        entry += " italic";
+    if (!font.face.empty())
+        entry += " face " + font.face;
+    record(std::move(entry));
+}
+
+double RecordingDevice::textWidth(const std::string& text)
+{
+    std::size_t characters = 0;
+    for (const char c : text)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;  // UTF-8 lead bytes
+    return static_cast<double>(characters) * averageCharWidth();
+}
+
+double RecordingDevice::averageCharWidth()
+{
+    return m_size / 2.0;
+}
+
+double RecordingDevice::lineHeight()
+{
+    return m_size * 1.25;
+}
+
+void RecordingDevice::drawText(double x, double top, const std::string& text)
+{
+    record("text " + number(x) + " " + number(top) + " '" + text + "'");
+}
+
+void RecordingDevice::endDocument()
+{
+    record("end");
+}
+
+void RecordingDevice::abortDocument()
+{
+    record("abort");
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "printing/page_device.h"
+#include "printing/printer.h"
+
+#include <string>
+#include <vector>
+
+// A device with fixed metrics that writes down what it is given, for layout tests.
+// Every character is half the font size wide (so is the average), a line is 1.25
+// times the font size high. Each document is a list of entries:
+//   "begin", "font 14 bold italic", "text 0 17.5 'Vantrel, Inc.'", "end" or "abort".
+class RecordingDevice : public PageDevice {
+public:
+    using Document = std::vector<std::string>;
+
+    explicit RecordingDevice(std::vector<Document>& documents);
+
+    // A source that gives each document a new recording device writing into documents.
+    static Printer::DeviceSource source(std::vector<Document>& documents);
+
+    void beginDocument() override;
+    void setFont(const PrintFont& font) override;
+    double textWidth(const std::string& text) override;
+    double averageCharWidth() override;
+    double lineHeight() override;
+    void drawText(double x, double top, const std::string& text) override;
+    void endDocument() override;
+    void abortDocument() override;
+
+private:
+    void record(std::string entry);
+
+    std::vector<Document>& m_documents;
+    float m_size = 12.0f;
+};

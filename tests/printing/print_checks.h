@@ -1,0 +1,97 @@
+#pragma once
+
+// Shared by the printing tests: readable recordings, dialogs that answer for the
+// user, and the words of a printed PDF page as poppler's pdftotext sees them.
+
+#include "printing/print_dialogs.h"
+#include "printing/recording_device.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+
+inline QString fixed(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+inline QStringList entries(const RecordingDevice::Document& document)
+{
+    QStringList list;
+    for (const std::string& entry : document)
+        list << QString::fromStdString(entry);
+    return list;
+}
+
+class AnsweringDialogs : public PrintDialogs {
+public:
+    std::optional<QString> offerPdf(const QString& message, const QString& suggestedPath) override
+    {
+        offers << message + " | " + suggestedPath;
+        return pdfAnswer;
+    }
+    void tell(const QString& message) override { told << message; }
+
+    std::optional<QString> pdfAnswer;
+    QStringList offers;
+    QStringList told;
+};
+
+namespace pdf {
+
+inline bool toolsInstalled() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+
+inline QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+inline int pages(const QString& path)
+{
+    return QRegularExpression("Pages:\\s+(\\d+)").match(run("pdfinfo", {path})).captured(1).toInt();
+}
+
+struct Word {
+    QString text;
+    double xMin, yMin, xMax, yMax;  // points from the top left corner of the page
+};
+using Line = QList<Word>;
+
+// The words of the page gathered into lines, top to bottom and left to right.
+inline QList<Line> lines(const QString& path)
+{
+    const QRegularExpression tag("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                 "yMax=\"([\\d.]+)\">([^<]*)</word>");
+    QList<Line> result;
+    for (const QRegularExpressionMatch& m : tag.globalMatch(run("pdftotext", {"-bbox", path, "-"}))) {
+        const Word word{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                        m.captured(3).toDouble(), m.captured(4).toDouble()};
+        // pdftotext may read a page column by column.
+        auto line = std::find_if(result.begin(), result.end(),
+                                 [&](const Line& l) { return std::abs(l.first().yMax - word.yMax) < 1.0; });
+        if (line == result.end())
+            result.append(Line{word});
+        else
+            line->append(word);
+    }
+    std::sort(result.begin(), result.end(), [](const Line& a, const Line& b) { return a[0].yMax < b[0].yMax; });
+    for (Line& line : result)
+        std::sort(line.begin(), line.end(), [](const Word& a, const Word& b) { return a.xMin < b.xMin; });
+    return result;
+}
+
+inline QString text(const Line& line)
+{
+    QStringList words;
+    for (const Word& word : line)
+        words << word.text;
+    return words.join(' ');
+}
+
+inline double height(const Line& line) { return line.first().yMax - line.first().yMin; }
+
+} // namespace pdf
