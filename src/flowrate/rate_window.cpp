@@ -6,6 +6,7 @@
 #include "printing/print_report.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -26,19 +27,27 @@ RateWindow::RateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* pa
     QLabel* title = addLabel(QStringLiteral("Vantrel, Inc."), QRect(360, 120, 4035, 345));
     title->setFont(design::font(14.25));
 
-    addLabel(QStringLiteral("MAX. Lbs/MIN."), QRect(1680, 960, 1320, 195), {kYellow, {}});
-    addLabel(QStringLiteral("PULSES/GALLON"), QRect(1320, 1320, 1560, 195), {kCyan, {}});
-    addLabel(QStringLiteral("Lbs/GALLON"), QRect(1680, 1680, 1140, 195), {kCyan, {}});
-    addLabel(QStringLiteral("FRQUENCY"), QRect(1800, 2640, 1020, 195), {kCyan, {}});
-    addLabel(QStringLiteral("RATE"), QRect(2280, 3120, 510, 195), {kYellow, {}});
+    QLabel* label3 = addLabel(QStringLiteral("MAX. Lbs/MIN."), QRect(1680, 960, 1320, 195), {kYellow, {}});
+    QLabel* label4 = addLabel(QStringLiteral("PULSES/GALLON"), QRect(1320, 1320, 1560, 195), {kCyan, {}});
+    QLabel* label5 = addLabel(QStringLiteral("Lbs/GALLON"), QRect(1680, 1680, 1140, 195), {kCyan, {}});
+    QLabel* label7 = addLabel(QStringLiteral("FRQUENCY"), QRect(1800, 2640, 1020, 195), {kCyan, {}});
+    QLabel* label6 = addLabel(QStringLiteral("RATE"), QRect(2280, 3120, 510, 195), {kYellow, {}});
 
     EntryField* texMrate = addEntry(m_sheet.texMrate, QRect(3000, 960, 855, 225), {kYellow, {}});
     EntryField* texPpg = addEntry(m_sheet.texPpg, QRect(3000, 1320, 855, 225), {kYellow, {}});
     EntryField* texLbs = addEntry(m_sheet.texLbs, QRect(3000, 1680, 855, 225), {kYellow, design::rgb(255, 0, 0)});
     const Look result{kYellow, design::rgb(0, 0, 255)};
-    addResult(m_sheet.texHz, QRect(3000, 2640, 855, 240), result)->setFont(design::font(9.75));
-    addResult(m_sheet.texRate, QRect(3000, 3120, 855, 240), result)->setFont(design::font(9.75));
+    QLineEdit* texHz = addResult(m_sheet.texHz, QRect(3000, 2640, 855, 240), result);
+    QLineEdit* texRate = addResult(m_sheet.texRate, QRect(3000, 3120, 855, 240), result);
+    texHz->setFont(design::font(9.75));
+    texRate->setFont(design::font(9.75));
     setTabChain({texMrate, texPpg, texLbs});
+    // Each caption belongs to the one field beside it, for screen readers too.
+    label3->setBuddy(texMrate);
+    label4->setBuddy(texPpg);
+    label5->setBuddy(texLbs);
+    label7->setBuddy(texHz);
+    label6->setBuddy(texRate);
 
     auto* exitButton = new QPushButton(QStringLiteral("E&xit"), area());
     exitButton->setObjectName(QStringLiteral("Command2"));

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -34,6 +35,7 @@ private slots:
     void everyFieldHasItsOwnName_data();
     void everyFieldHasItsOwnName();
     void formattedFieldsReadAsShown();
+    void mainWindowCaptionsLabelTheirFields();
 };
 
 void TestAccessibility::everyFieldHasItsOwnName_data()
@@ -79,6 +81,21 @@ void TestAccessibility::formattedFieldsReadAsShown()
     QCOMPARE(field->text(QAccessible::Value), QString("3,043  PSI"));
     for (QWidget* w : QApplication::topLevelWidgets())
         w->close();
+}
+
+void TestAccessibility::mainWindowCaptionsLabelTheirFields()
+{
+    WindowManager manager([] {});
+    QWidget* rate = manager.start();
+    QStringList pairs;
+    for (QLabel* label : rate->findChildren<QLabel*>()) {
+        if (label->buddy())
+            pairs << label->text() + " -> " + label->buddy()->objectName();
+    }
+    pairs.sort();
+    QCOMPARE(pairs, QStringList({"FRQUENCY -> texHz", "Lbs/GALLON -> texLbs", "MAX. Lbs/MIN. -> texMrate",
+                                 "PULSES/GALLON -> texPpg", "RATE -> texRate"}));
+    rate->close();
 }
 
 QTEST_MAIN(TestAccessibility)
