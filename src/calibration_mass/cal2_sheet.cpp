@@ -70,21 +70,16 @@ void Cal2Sheet::displayChanged(std::size_t test)
     set(Text18, [&] { return CurText(CurRound(Div(strict(Text14), double(test + 1)))); });
 }
 
-// Enter rebuilds the column as a change does. Going through a write keeps a sum
-// that cannot be formed (a reading of another test out of range) from holding
-// back this test's own difference.
-void Cal2Sheet::scaleEntered(std::size_t test)
-{
-    const FieldId scale = m_tests[test].scale;
-    write(scale, text(scale));
-}
+// Enter rebuilds the column as a change does, as steps of the Enter itself: a sum
+// that cannot be formed ends the Enter there.
+void Cal2Sheet::scaleEntered(std::size_t test) { scaleChanged(test); }
 
 // Only here is a test's difference written, so its percent of error follows Enter
 // in its display field and nothing else.
 void Cal2Sheet::displayEntered(std::size_t test)
 {
+    displayChanged(test);
     const Test& t = m_tests[test];
-    write(t.display, text(t.display));
     set(t.difference, [&] { return NumText(Sub(val(t.scale), val(t.display))); });
 }
 

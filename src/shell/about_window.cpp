@@ -36,6 +36,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
+    // The version line's place is ours to choose: above the address, level with the icon.
+    label(this, QStringLiteral("Vantrel, Inc.  Version 1.02"), QRect(1200, 240, 3420, 195), true);
     label(this, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
     label(this, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
     label(this, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);

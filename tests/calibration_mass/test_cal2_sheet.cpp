@@ -73,7 +73,8 @@ void TestCal2Sheet::stories_data()
         "Scale sum not computed: the scale reading of Test 1 is out of range.");
     row("average beyond four decimals", "Text1=1e15", "Text13=1E+15;Text17=10",
         "Average scale not computed: the result is too large to keep to four decimals.");
-    row("other test's display out of range", "Text2=1e400;Text5=100;Text6=98!", "Text8=2;MaskedEdit2=0.02",
+    // The display sum is a step of the Enter itself, so the Enter ends there.
+    row("other test's display out of range", "Text2=1e400;Text5=100;Text6=98!", "Text8=;MaskedEdit2=",
         "Display sum not computed: the display reading of Test 1 is out of range.");
 }
 
@@ -105,7 +106,7 @@ void TestCal2Sheet::orderOfWritesForOneKeystroke()
     written.clear();
     sheet.enter(sheet.Text6);
     QCOMPARE(written,
-             QStringList({"Text6", "Text14", "Text16", "MaskedEdit4", "Text22", "Text18", "Text8", "MaskedEdit2"}));
+             QStringList({"Text14", "Text16", "MaskedEdit4", "Text22", "Text18", "Text8", "MaskedEdit2"}));
 }
 
 QTEST_APPLESS_MAIN(TestCal2Sheet)
