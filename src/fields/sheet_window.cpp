@@ -158,6 +158,22 @@ void SheetWindow::setTabChain(std::initializer_list<QWidget*> chain)
 
 QWidget* SheetWindow::widgetOf(FieldId field) const { return m_widgets.at(field.index()); }
 
+void SheetWindow::showEvent(QShowEvent* event)
+{
+    // A two-line caption in this face needs a pixel more than the designs give it;
+    // the label grows downwards rather than cut the descenders of its last line.
+    if (!m_captionsFitted) {
+        m_captionsFitted = true;
+        for (QLabel* label : m_area->findChildren<QLabel*>()) {
+            const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->contentsRect().size()),
+                                                                   Qt::TextWordWrap, label->text());
+            if (needed.height() > label->contentsRect().height())
+                label->resize(label->width(), label->height() + needed.height() - label->contentsRect().height());
+        }
+    }
+    QMainWindow::showEvent(event);
+}
+
 void SheetWindow::fieldWritten(FieldId field)
 {
     QWidget* widget = m_widgets.at(field.index());

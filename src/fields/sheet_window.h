@@ -53,6 +53,8 @@ protected:
 
     QWidget* widgetOf(FieldId field) const;
 
+    void showEvent(QShowEvent* event) override;
+
 private:
     void place(QWidget* widget, const QRect& twips, const Look& look);
     void placeField(QWidget* widget, FieldId field, const QRect& twips, const Look& look);
@@ -63,4 +65,5 @@ private:
     QWidget* m_area = nullptr;
     QLabel* m_status = nullptr;
     std::vector<QWidget*> m_widgets;
+    bool m_captionsFitted = false;
 };

@@ -59,20 +59,15 @@ void TestNumberText::numVal_data()
     QTest::newRow("comma ends the number") << std::string("1,000") << std::optional(1.0);
     QTest::newRow("no digit before the point") << std::string("-.5") << std::optional(-0.5);
     QTest::newRow("exponent") << std::string("2.5E3") << std::optional(2500.0);
-    QTest::newRow("lower-case exponent, sign") << std::string("25e-1") << std::optional(2.5);
     QTest::newRow("letters") << std::string("abc") << std::optional(0.0);
-    QTest::newRow("trailing unit") << std::string("100 kg") << std::optional(100.0);
     QTest::newRow("second point") << std::string("3.5.7") << std::optional(3.5);
     QTest::newRow("lone sign") << std::string("-") << std::optional(0.0);
     QTest::newRow("lone point") << std::string(".") << std::optional(0.0);
-    QTest::newRow("plus sign") << std::string("+7") << std::optional(7.0);
     QTest::newRow("E without digits is not an exponent") << std::string("12e+") << std::optional(12.0);
-    QTest::newRow("trailing point") << std::string("1.") << std::optional(1.0);
     QTest::newRow("non-ASCII digit") << std::string("\xd9\xa3") << std::optional(0.0);
     QTest::newRow("non-ASCII after digits") << std::string("5\xc3\xa9") << std::optional(5.0);
     QTest::newRow("underflow reads as zero") << std::string("1e-400") << std::optional(0.0);
     QTest::newRow("beyond the double range") << std::string("1e400") << std::optional<double>();
-    QTest::newRow("negative beyond the range") << std::string("-1e400") << std::optional<double>();
     QTest::newRow("huge exponent digits") << std::string("1e99999999999999999999") << std::optional<double>();
     QTest::newRow("zero with huge exponent") << std::string("0e99999999999999999999") << std::optional(0.0);
     QTest::newRow("10,000 nines") << std::string(10000, '9') << std::optional<double>();
@@ -109,21 +104,16 @@ void TestNumberText::numStrict_data()
     QTest::newRow("trailing point") << std::string("5.") << std::optional(5.0) << none;
     QTest::newRow("underflow reads as zero") << std::string("1e-400") << std::optional(0.0) << none;
     QTest::newRow("empty") << std::string() << fails << std::optional(Kind::Empty);
-    QTest::newRow("only blanks") << std::string("   ") << fails << std::optional(Kind::Empty);
     QTest::newRow("trailing letters") << std::string("12abc") << fails << std::optional(Kind::NotANumber);
-    QTest::newRow("trailing unit") << std::string("100 kg") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("blank inside") << std::string("1 2") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("double comma") << std::string("1,,2") << fails << std::optional(Kind::NotANumber);
-    QTest::newRow("leading comma") << std::string(",5") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("comma in the fraction") << std::string("1.2,5") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("lone sign") << std::string("-") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("lone point") << std::string(".") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("second point") << std::string("1.2.3") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("E without digits") << std::string("1e") << fails << std::optional(Kind::NotANumber);
-    QTest::newRow("exponent only") << std::string("e5") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("fullwidth digit") << std::string("\xef\xbc\x95") << fails << std::optional(Kind::NotANumber);
     QTest::newRow("beyond the double range") << std::string("1e400") << fails << std::optional(Kind::OutOfRange);
-    QTest::newRow("10,000 digits") << std::string(10000, '7') << fails << std::optional(Kind::OutOfRange);
 }
 
 void TestNumberText::numStrict()
@@ -141,8 +131,6 @@ void TestNumberText::numText_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<std::string>("text");
 
-    QTest::newRow("2.5") << 2.5 << std::string("2.5");
-    QTest::newRow("100") << 100.0 << std::string("100");
     QTest::newRow("one third") << 1.0 / 3.0 << std::string("0.333333333333333");
     QTest::newRow("two thirds") << 2.0 / 3.0 << std::string("0.666666666666667");
     QTest::newRow("0.0001 stays plain") << 0.0001 << std::string("0.0001");
@@ -156,12 +144,10 @@ void TestNumberText::numText_data()
     QTest::newRow("minus one quarter") << -0.25 << std::string("-0.25");
     QTest::newRow("zero") << 0.0 << std::string("0");
     QTest::newRow("negative zero") << -0.0 << std::string("0");
-    QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << std::string("0.3");
     QTest::newRow("three-digit exponent") << 1e-300 << std::string("1E-300");
     QTest::newRow("largest that reads back") << 1.79769313486231e308 << std::string("1.79769313486231E+308");
     QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min()
                                         << std::string("4.94065645841247E-324");
-    QTest::newRow("negative exponent form") << -1.5e20 << std::string("-1.5E+20");
     QTest::newRow("frequency of the worked example") << 1766.78445229682 / 60 << std::string("29.4464075382803");
 }
 
@@ -197,7 +183,6 @@ void TestNumberText::numStr_data()
     QTest::newRow("zero") << 0.0 << std::string(" 0");
     QTest::newRow("negative zero") << -0.0 << std::string(" 0");
     QTest::newRow("one quarter") << 0.25 << std::string(" 0.25");
-    QTest::newRow("exponent form") << 1e20 << std::string(" 1E+20");
 }
 
 void TestNumberText::numStr()
@@ -215,17 +200,13 @@ void TestNumberText::numWhole_data()
     QTest::newRow("2.5 to even") << std::string("2.5") << std::optional(2.0);
     QTest::newRow("3.5 to even") << std::string("3.5") << std::optional(4.0);
     QTest::newRow("-2.5 to even") << std::string("-2.5") << std::optional(-2.0);
-    QTest::newRow("29.5") << std::string("29.5") << std::optional(30.0);
-    QTest::newRow("28.5") << std::string("28.5") << std::optional(28.0);
     QTest::newRow("just under a half") << std::string("0.49999999999999994") << std::optional(0.0);
     QTest::newRow("thousands comma") << std::string("1,000.4") << std::optional(1000.0);
     QTest::newRow("largest") << std::string("2147483647.4") << std::optional(2147483647.0);
     QTest::newRow("smallest, tie to even") << std::string("-2147483648.5") << std::optional(-2147483648.0);
     QTest::newRow("tie beyond the top") << std::string("2147483647.5") << std::optional<double>();
     QTest::newRow("below the bottom") << std::string("-2147483649") << std::optional<double>();
-    QTest::newRow("far beyond") << std::string("1e300") << std::optional<double>();
     QTest::newRow("not a number") << std::string("abc") << std::optional<double>();
-    QTest::newRow("empty") << std::string() << std::optional<double>();
 }
 
 void TestNumberText::numWhole()
@@ -247,8 +228,6 @@ void TestNumberText::curRound_data()
     QTest::newRow("1.23456") << 1.23456 << std::optional<std::string>("1.2346");
     QTest::newRow("2") << 2.0 << std::optional<std::string>("2");
     QTest::newRow("0.1") << 0.1 << std::optional<std::string>("0.1");
-    QTest::newRow("12.5") << 12.5 << std::optional<std::string>("12.5");
-    QTest::newRow("0.0417") << 0.0417 << std::optional<std::string>("0.0417");
     QTest::newRow("minus one half") << -0.5 << std::optional<std::string>("-0.5");
     QTest::newRow("a percent of error of 1.2345") << 0.012345 << std::optional<std::string>("0.0123");
     QTest::newRow("exact tie down to even") << 0.03125 << std::optional<std::string>("0.0312");
@@ -257,7 +236,6 @@ void TestNumberText::curRound_data()
     QTest::newRow("below a ten-thousandth") << -0.00004 << std::optional<std::string>("0");
     QTest::newRow("large, exact") << 562949953421312.0 << std::optional<std::string>("562949953421312");
     QTest::newRow("beyond the count range") << 1e15 << std::optional<std::string>();
-    QTest::newRow("negative beyond") << -1e15 << std::optional<std::string>();
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << std::optional<std::string>();
 }
 

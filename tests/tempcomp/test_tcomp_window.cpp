@@ -1,23 +1,13 @@
-#include "fields/design.h"
 #include "shell/window_manager.h"
 #include "tempcomp/tcomp_window.h"
+#include "widget_support.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QtTest>
 
-namespace {
-
-void settle()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
+using widget_support::settle;
 
 class TestTcompWindow : public QObject {
     Q_OBJECT
@@ -26,7 +16,6 @@ private slots:
     void init();
     void cleanup();
     void opensFromToolsTempWithThePressures();
-    void standsAsDesigned();
     void enterComputesAndStaysInTheTemperature_data();
     void enterComputesAndStaysInTheTemperature();
     void pressureShowsItsValueWhileFocused();
@@ -73,30 +62,6 @@ void TestTcompWindow::opensFromToolsTempWithThePressures()
     QCOMPARE(field("MaskedEdit3")->text(), QString("3,043  PSI"));
     QCOMPARE(field("MaskedEdit4")->text(), QString("3,806  PSI"));
     QCOMPARE(m_tcomp->statusText(), QString());
-}
-
-void TestTcompWindow::standsAsDesigned()
-{
-    QCOMPARE(m_tcomp->windowTitle(), QString("Temperature Compensation"));
-    QVERIFY(!m_tcomp->menuWidget());
-    QVERIFY(!m_tcomp->testAttribute(Qt::WA_SetWindowIcon));
-    QVERIFY(!field("Text2"));
-    for (const char* name : {"MaskedEdit3", "MaskedEdit4"}) {
-        QCOMPARE(field(name)->focusPolicy(), Qt::ClickFocus);
-        QCOMPARE(field(name)->palette().color(QPalette::Base), design::rgb(255, 255, 0));
-    }
-    QCOMPARE(field("MaskedEdit4")->geometry(), design::rect(2520, 1920, 1095, 285));
-    QStringList captions;
-    for (QLabel* label : m_tcomp->findChildren<QLabel*>()) {
-        if (label->objectName() == "status")
-            continue;
-        captions << label->text();
-        QCOMPARE(label->font().pointSizeF(), label->text() == "Vantrel, Inc." ? 12.0 : 8.25);
-        QVERIFY(label->font().bold());
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                 qPrintable(label->text()));
-    }
-    QCOMPARE(captions, QStringList({"Vantrel, Inc.", "P-30", "P-36", "Temperature"}));
 }
 
 void TestTcompWindow::enterComputesAndStaysInTheTemperature_data()

@@ -28,17 +28,19 @@ void collectFields(QAccessibleInterface* node, QStringList& names, QStringList& 
 
 } // namespace
 
-class TestAccessibility : public QObject {
+// What every window owes a person: captions that can be read in full, and fields a
+// screen reader can tell apart.
+class TestWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyFieldHasItsOwnName_data();
-    void everyFieldHasItsOwnName();
+    void captionsFitAndFieldsHaveTheirOwnNames_data();
+    void captionsFitAndFieldsHaveTheirOwnNames();
     void formattedFieldsReadAsShown();
     void mainWindowCaptionsLabelTheirFields();
 };
 
-void TestAccessibility::everyFieldHasItsOwnName_data()
+void TestWindows::captionsFitAndFieldsHaveTheirOwnNames_data()
 {
     QTest::addColumn<int>("window");
     QTest::newRow("flow rate") << -1;
@@ -48,7 +50,7 @@ void TestAccessibility::everyFieldHasItsOwnName_data()
     QTest::newRow("about") << int(Opens::About);
 }
 
-void TestAccessibility::everyFieldHasItsOwnName()
+void TestWindows::captionsFitAndFieldsHaveTheirOwnNames()
 {
     QFETCH(int, window);
     WindowManager manager([] {});
@@ -66,11 +68,26 @@ void TestAccessibility::everyFieldHasItsOwnName()
     unique.removeDuplicates();
     QCOMPARE(names.size(), unique.size());
 
+    // A caption wraps within its label's width; every line of it must fit its height.
+    for (QLabel* label : shown->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QSize room = label->contentsRect().size();
+        const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), room), Qt::TextWordWrap, label->text());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QString("\"%1\" needs %2 x %3 pixels, has %4 x %5")
+                                .arg(label->text())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    }
+
     for (QWidget* w : QApplication::topLevelWidgets())
         w->close();
 }
 
-void TestAccessibility::formattedFieldsReadAsShown()
+void TestWindows::formattedFieldsReadAsShown()
 {
     WindowManager manager([] {});
     manager.start();
@@ -83,7 +100,7 @@ void TestAccessibility::formattedFieldsReadAsShown()
         w->close();
 }
 
-void TestAccessibility::mainWindowCaptionsLabelTheirFields()
+void TestWindows::mainWindowCaptionsLabelTheirFields()
 {
     WindowManager manager([] {});
     QWidget* rate = manager.start();
@@ -98,5 +115,5 @@ void TestAccessibility::mainWindowCaptionsLabelTheirFields()
     rate->close();
 }
 
-QTEST_MAIN(TestAccessibility)
-#include "test_accessibility.moc"
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"
