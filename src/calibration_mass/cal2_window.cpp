@@ -1,8 +1,10 @@
 #include "calibration_mass/cal2_window.h"
 
+#include "calibration_mass/cal2_report.h"
 #include "fields/design.h"
 #include "fields/display_format.h"
 #include "fields/entry_field.h"
+#include "printing/print_report.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -19,8 +21,10 @@ QString percentShown(const QString& value)
 
 } // namespace
 
-Cal2Window::Cal2Window(QWidget* parent)
-    : SheetWindow(QStringLiteral("Calibration"), 7245, 5820, design::rgb(192, 255, 255), parent)
+Cal2Window::Cal2Window(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
+    : SheetWindow(QStringLiteral("Calibration"), 7245, 5820, design::rgb(192, 255, 255), parent),
+      m_printer(printer),
+      m_printDialogs(printDialogs)
 {
     bind(m_sheet);
 
@@ -62,5 +66,6 @@ Cal2Window::Cal2Window(QWidget* parent)
 
 void Cal2Window::print_Click()
 {
-    // The worksheet's report comes with the printer.
+    printReport(m_printer, m_printDialogs, QStringLiteral("calibration-with-mass-display.pdf"),
+                [this](Printer& printer) { printCal2Report(m_sheet, printer); });
 }

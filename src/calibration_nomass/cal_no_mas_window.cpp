@@ -1,8 +1,10 @@
 #include "calibration_nomass/cal_no_mas_window.h"
 
+#include "calibration_nomass/cal_no_mas_report.h"
 #include "fields/design.h"
 #include "fields/display_format.h"
 #include "fields/entry_field.h"
+#include "printing/print_report.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -21,8 +23,10 @@ QString percent(const QString& value)
 
 } // namespace
 
-CalNoMasWindow::CalNoMasWindow(QWidget* parent)
-    : SheetWindow(QStringLiteral("Calibration"), 7200, 5520, kGreen, parent)
+CalNoMasWindow::CalNoMasWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
+    : SheetWindow(QStringLiteral("Calibration"), 7200, 5520, kGreen, parent),
+      m_printer(printer),
+      m_printDialogs(printDialogs)
 {
     bind(m_sheet);
 
@@ -89,7 +93,8 @@ CalNoMasWindow::CalNoMasWindow(QWidget* parent)
 
 void CalNoMasWindow::print_Click()
 {
-    // The worksheet's report comes with the printer.
+    printReport(m_printer, m_printDialogs, QStringLiteral("calibration-without-mass-display.pdf"),
+                [this](Printer& printer) { printCalNoMasReport(m_sheet, printer); });
 }
 
 void CalNoMasWindow::exit_Click() { close(); }

@@ -5,14 +5,17 @@
 
 #include <array>
 
+class PrintDialogs;
+class Printer;
 class QLabel;
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents.
+// Its report goes to the program's one printer.
 class CalNoMasWindow : public SheetWindow {
     Q_OBJECT
 
 public:
-    explicit CalNoMasWindow(QWidget* parent = nullptr);
+    CalNoMasWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent = nullptr);
 
     CalNoMasSheet& sheet() { return m_sheet; }
 
@@ -24,5 +27,7 @@ public:
 
 private:
     CalNoMasSheet m_sheet;
+    Printer& m_printer;
+    PrintDialogs& m_printDialogs;
     std::array<QLabel*, 2> m_Label3{};
 };

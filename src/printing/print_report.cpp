@@ -4,6 +4,7 @@
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/printer.h"
+#include "printing/report_stopped.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -37,9 +38,7 @@ QString reasonOf(const PrintFailed& failure)
     return reason;
 }
 
-} // namespace
-
-ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& pdfName,
+ReportOutcome printOrSave(Printer& printer, PrintDialogs& dialogs, const QString& pdfName,
                           const std::function<void(Printer&)>& report)
 {
     std::optional<PrintFailed> failure = attempt(printer, report);
@@ -65,4 +64,19 @@ ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString
     dialogs.tell(QStringLiteral("The report could not be saved as \"%1\": %2.")
                      .arg(qText(failure->printer()), reasonOf(*failure)));
     return ReportOutcome::NotPrinted;
+}
+
+} // namespace
+
+ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& pdfName,
+                          const std::function<void(Printer&)>& report)
+{
+    try {
+        return printOrSave(printer, dialogs, pdfName, report);
+    } catch (const ReportStopped& stop) {
+        // The report stopped before its first line: the user has something to mend
+        // first, so no PDF is offered either.
+        dialogs.tell(QString::fromStdString(stop.what()));
+        return ReportOutcome::NotPrinted;
+    }
 }

@@ -37,12 +37,12 @@ QWidget* WindowManager::create(RateWindow::Opens which)
 {
     switch (which) {
     case RateWindow::Opens::MassDisplay: {
-        auto* window = new Cal2Window;
+        auto* window = new Cal2Window(m_printer, *m_printDialogs);
         window->setWindowIcon(programIcon());
         return window;
     }
     case RateWindow::Opens::NoMassDisplay:
-        return new CalNoMasWindow;
+        return new CalNoMasWindow(m_printer, *m_printDialogs);
     case RateWindow::Opens::Temp:
         return new TcompWindow;
     case RateWindow::Opens::About: {

@@ -1,5 +1,7 @@
 #include "calibration_mass/cal2_window.h"
 #include "fields/formatted_field.h"
+#include "printing/print_checks.h"
+#include "printing/printer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,12 +19,15 @@ private slots:
 private:
     QLineEdit* field(const char* name) const { return m_window->findChild<QLineEdit*>(name); }
 
+    std::vector<RecordingDevice::Document> m_documents;
+    Printer m_printer{RecordingDevice::source(m_documents)};
+    AnsweringDialogs m_dialogs;
     Cal2Window* m_window = nullptr;
 };
 
 void TestCal2Window::init()
 {
-    m_window = new Cal2Window;
+    m_window = new Cal2Window(m_printer, m_dialogs);
     m_window->show();
     QApplication::setActiveWindow(m_window);
     QVERIFY(QTest::qWaitForWindowActive(m_window));

@@ -1,27 +1,15 @@
 #include "calibration_nomass/cal_no_mas_window.h"
+#include "printing/print_checks.h"
+#include "printing/printer.h"
+#include "widget_support.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
 
-namespace {
-
-// Lets the Tab that an Enter posted move the focus, and closed windows go.
-void settle()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-QString focusName()
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus ? focus->objectName() : QString();
-}
-
-} // namespace
+using widget_support::focusName;
+using widget_support::settle;
 
 class TestCalNoMasWindow : public QObject {
     Q_OBJECT
@@ -37,12 +25,15 @@ private:
     // Types into the field that has the focus, which must be the named one, then Enter.
     void typeAndEnter(const char* expected, const QString& text);
 
+    std::vector<RecordingDevice::Document> m_documents;
+    Printer m_printer{RecordingDevice::source(m_documents)};
+    AnsweringDialogs m_dialogs;
     QPointer<CalNoMasWindow> m_window;
 };
 
 void TestCalNoMasWindow::init()
 {
-    m_window = new CalNoMasWindow;
+    m_window = new CalNoMasWindow(m_printer, m_dialogs);
     m_window->show();
     QApplication::setActiveWindow(m_window);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
