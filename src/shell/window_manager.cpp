@@ -11,15 +11,16 @@
 #include <QCoreApplication>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
-    : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), parent)
+    : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), {}, parent)
 {
 }
 
-WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, QObject* parent)
+WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, Printer::DeviceSource devices,
+                             QObject* parent)
     : QObject(parent),
       m_beep(std::move(beep)),
       m_printDialogs(std::move(printDialogs)),
-      m_printer(&SystemPrinterDevice::create)
+      m_printer(devices ? std::move(devices) : Printer::DeviceSource(&SystemPrinterDevice::create))
 {
 }
 

@@ -24,8 +24,11 @@ public:
     using Beep = std::function<void()>;
 
     explicit WindowManager(Beep beep, QObject* parent = nullptr);
-    // printDialogs answer for the user when a report cannot be printed.
-    WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, QObject* parent = nullptr);
+    // printDialogs answer for the user when a report cannot be printed; devices
+    // gives each printed document its page device (the system's default printer
+    // in the program).
+    WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, Printer::DeviceSource devices = {},
+                  QObject* parent = nullptr);
 
     RateWindow* start();
     QWidget* open(RateWindow::Opens which);
