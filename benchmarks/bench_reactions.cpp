@@ -2,7 +2,9 @@
 // user event on its sheet, a keystroke through the real widgets, and a report laid
 // out and written as PDF.
 
+#include "calibration_mass/cal2_report.h"
 #include "calibration_mass/cal2_sheet.h"
+#include "calibration_nomass/cal_no_mas_report.h"
 #include "calibration_nomass/cal_no_mas_sheet.h"
 #include "fields/number_text.h"
 #include "flowrate/flow_rate_report.h"
@@ -160,20 +162,55 @@ BENCHMARK(WidgetKeystrokeInCal2Display)->Unit(benchmark::kMicrosecond);
 
 // The first report pays for loading the fonts; the ones after it are what a
 // technician waits for.
-void ReportFlowRateToPdf(benchmark::State& state)
+template <typename Sheet, typename Fill, typename Report>
+void reportToPdf(benchmark::State& state, Fill fill, Report report)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
     Printer printer([&] { return std::make_unique<PdfDevice>(path); });
-    RateSheet sheet;
-    typeAndEnter(sheet, sheet.texMrate, "10");
-    typeAndEnter(sheet, sheet.texPpg, "1000");
-    sheet.enter(sheet.texLbs);
-    printFlowRateReport(sheet, printer);
+    Sheet sheet;
+    fill(sheet);
+    report(sheet, printer);
     for (auto _ : state)
-        printFlowRateReport(sheet, printer);
+        report(sheet, printer);
+}
+
+void ReportFlowRateToPdf(benchmark::State& state)
+{
+    reportToPdf<RateSheet>(
+        state,
+        [](RateSheet& s) {
+            typeAndEnter(s, s.texMrate, "10");
+            typeAndEnter(s, s.texPpg, "1000");
+            s.enter(s.texLbs);
+        },
+        printFlowRateReport);
 }
 BENCHMARK(ReportFlowRateToPdf)->Unit(benchmark::kMillisecond);
+
+void ReportCal2ToPdf(benchmark::State& state)
+{
+    reportToPdf<Cal2Sheet>(
+        state,
+        [](Cal2Sheet& s) {
+            typeAndEnter(s, s.Text1, "100");
+            typeAndEnter(s, s.Text2, "98");
+        },
+        printCal2Report);
+}
+BENCHMARK(ReportCal2ToPdf)->Unit(benchmark::kMillisecond);
+
+void ReportCalNoMasToPdf(benchmark::State& state)
+{
+    reportToPdf<CalNoMasSheet>(
+        state,
+        [](CalNoMasSheet& s) {
+            typeAndEnter(s, s.Text1, "100");
+            typeAndEnter(s, s.Text24, "17.5");
+        },
+        printCalNoMasReport);
+}
+BENCHMARK(ReportCalNoMasToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
