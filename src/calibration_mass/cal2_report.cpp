@@ -5,16 +5,6 @@
 #include "printing/print_letterhead.h"
 #include "printing/printer.h"
 
-namespace {
-
-void blankLines(Printer& printer, int count)
-{
-    for (int line = 0; line < count; ++line)
-        printer.Print();
-}
-
-} // namespace
-
 void printCal2Report(const Cal2Sheet& sheet, Printer& printer)
 {
     // Every percentage is read before the first line, so that a field that cannot
@@ -30,35 +20,35 @@ void printCal2Report(const Cal2Sheet& sheet, Printer& printer)
     PrintLetterhead(printer);
     printer.FontSize(12.0f);
     printer.FontBold(true);
-    blankLines(printer, 2);
+    printer.BlankLines(2);
     printer.Print({"DISPENSER CALIBRATION  WITH A MASS DISPLAY"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.FontBold(false);
     // The label follows the factor directly, however long the factor is.
     printer.Print({field(sheet.Text21), "  Existing Flow Cal. Factor"});
-    blankLines(printer, 3);
+    printer.BlankLines(3);
     printer.Print({nextZone, "Mass", nextZone, "Percent"});
     printer.Print({"Scale", nextZone, "Display", nextZone, "of Error"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({field(sheet.Text1), nextZone, field(sheet.Text2), nextZone, error1.number, error1.sign,
                    nextZone, "Batch #1"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({field(sheet.Text5), nextZone, field(sheet.Text6), nextZone, error2.number, error2.sign,
                    nextZone, "Batch #2"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({field(sheet.Text9), nextZone, field(sheet.Text10), nextZone, error3.number, error3.sign,
                    nextZone, "Batch #3"});
-    blankLines(printer, 2);
+    printer.BlankLines(2);
     printer.Print({nextZone, "Average", nextZone, "Average"});
     printer.Print({"Average", nextZone, "Mass", nextZone, "Percent"});
     printer.Print({"Scale", nextZone, "Display", nextZone, "of Error"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({field(sheet.Text17), nextZone, field(sheet.Text18), nextZone, averageError.number,
                    averageError.sign});
-    blankLines(printer, 2);
+    printer.BlankLines(2);
     printer.FontSize(14.0f);
     printer.FontBold(true);
     printer.Print({field(sheet.Text22), "       New Flow Cal. Factor"});
-    blankLines(printer, 3);
+    printer.BlankLines(3);
     printer.EndDoc();
 }

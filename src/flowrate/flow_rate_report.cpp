@@ -4,16 +4,6 @@
 #include "printing/print_letterhead.h"
 #include "printing/printer.h"
 
-namespace {
-
-void blankLines(Printer& printer, int count)
-{
-    for (int line = 0; line < count; ++line)
-        printer.Print();
-}
-
-} // namespace
-
 void printFlowRateReport(const RateSheet& sheet, Printer& printer)
 {
     // Names no face, so the printer's own sans-serif face serves every line.
@@ -21,14 +11,14 @@ void printFlowRateReport(const RateSheet& sheet, Printer& printer)
     PrintLetterhead(printer);
     printer.FontSize(12.0f);
     printer.FontBold(false);
-    blankLines(printer, 7);
+    printer.BlankLines(7);
     printer.Print({sheet.text(sheet.texPpg), "  PULSES per GALLON"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({sheet.text(sheet.texLbs), "  Lbs per GALLON"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({sheet.text(sheet.texHz), "  FRQUENCY"});
-    blankLines(printer, 1);
+    printer.BlankLines(1);
     printer.Print({sheet.text(sheet.texRate), "  RATE"});
-    blankLines(printer, 13);
+    printer.BlankLines(13);
     printer.EndDoc();
 }

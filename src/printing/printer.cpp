@@ -55,6 +55,12 @@ void Printer::Print(const std::vector<PrintItem>& items)
     m_top += m_device->lineHeight();
 }
 
+void Printer::BlankLines(int count)
+{
+    for (int line = 0; line < count; ++line)
+        Print();
+}
+
 void Printer::EndDoc()
 {
     if (!m_device)

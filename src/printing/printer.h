@@ -39,6 +39,7 @@ public:
     // Prints one line and ends it; with no items, a blank line. Raises PrintFailed
     // when the line would open a document and the device cannot take one.
     void Print(const std::vector<PrintItem>& items = {});
+    void BlankLines(int count);
     // Ends the document and hands it to the device. Raises PrintFailed when the
     // device does not take it; the document is closed either way.
     void EndDoc();
