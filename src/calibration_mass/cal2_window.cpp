@@ -2,7 +2,6 @@
 
 #include "calibration_mass/cal2_report.h"
 #include "fields/design.h"
-#include "fields/display_format.h"
 #include "fields/entry_field.h"
 #include "printing/print_report.h"
 
@@ -13,11 +12,6 @@ namespace {
 
 const QColor kYellow = design::rgb(255, 255, 0);
 const QColor kWhite = design::rgb(255, 255, 255);
-
-QString percentShown(const QString& value)
-{
-    return QString::fromStdString(PercentDisplay(value.toStdString(), 3));
-}
 
 } // namespace
 
@@ -53,10 +47,10 @@ Cal2Window::Cal2Window(Printer& printer, PrintDialogs& printDialogs, QWidget* pa
     addResult(m_sheet.Text17, QRect(1200, 3600, 855, 285), {kYellow, {}});
     addResult(m_sheet.Text18, QRect(3120, 3600, 855, 285), {kYellow, {}});
     addResult(m_sheet.Text22, QRect(1200, 4920, 735, 285), {kYellow, design::rgb(255, 0, 0)});
-    addFormatted(m_sheet.MaskedEdit1, QRect(4800, 1410, 855, 285), percentShown, {kYellow, {}});
-    addFormatted(m_sheet.MaskedEdit2, QRect(4800, 1800, 855, 285), percentShown, {kYellow, {}});
-    addFormatted(m_sheet.MaskedEdit3, QRect(4800, 2160, 855, 285), percentShown, {kYellow, {}});
-    addFormatted(m_sheet.MaskedEdit4, QRect(4800, 3600, 855, 285), percentShown, {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit1, QRect(4800, 1410, 855, 285), FormattedField::percent(3), {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit2, QRect(4800, 1800, 855, 285), FormattedField::percent(3), {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit3, QRect(4800, 2160, 855, 285), FormattedField::percent(3), {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit4, QRect(4800, 3600, 855, 285), FormattedField::percent(3), {kYellow, {}});
     setTabChain({Text21, Text1, Text2, Text5, Text6, Text9, Text10});
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));

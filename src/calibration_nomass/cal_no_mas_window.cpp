@@ -2,7 +2,6 @@
 
 #include "calibration_nomass/cal_no_mas_report.h"
 #include "fields/design.h"
-#include "fields/display_format.h"
 #include "fields/entry_field.h"
 #include "printing/print_report.h"
 
@@ -15,11 +14,6 @@ const QColor kGreen = design::rgb(128, 255, 128);
 const QColor kYellow = design::rgb(255, 255, 128);
 const QColor kCyan = design::rgb(192, 255, 255);
 const QColor kWhite = design::rgb(255, 255, 255);
-
-QString percent(const QString& value)
-{
-    return QString::fromStdString(PercentDisplay(value.toStdString(), 2));
-}
 
 } // namespace
 
@@ -56,7 +50,7 @@ CalNoMasWindow::CalNoMasWindow(Printer& printer, PrintDialogs& printDialogs, QWi
 
     const Look mass{kYellow, design::rgb(0, 0, 0)};
     const Look result{kYellow, {}};
-    const FormattedField::Format format = percent;
+    const FormattedField::Format format = FormattedField::percent(2);
 
     // One row per test: scale, gallons, mass dispensed, percent of error.
     EntryField* Text1 = addEntry(m_sheet.Text1, QRect(1200, 1440, 855, 285));

@@ -1,5 +1,7 @@
 #include "fields/formatted_field.h"
 
+#include "fields/display_format.h"
+
 #include <QFocusEvent>
 
 FormattedField::FormattedField(Format format, QWidget* parent)
@@ -9,6 +11,18 @@ FormattedField::FormattedField(Format format, QWidget* parent)
         m_value = text;
         emit valueEdited(text);
     });
+}
+
+FormattedField::Format FormattedField::percent(int decimals)
+{
+    return [decimals](const QString& value) {
+        return QString::fromStdString(PercentDisplay(value.toStdString(), decimals));
+    };
+}
+
+FormattedField::Format FormattedField::psi()
+{
+    return [](const QString& value) { return QString::fromStdString(PsiDisplay(value.toStdString())); };
 }
 
 void FormattedField::setValue(const QString& value)

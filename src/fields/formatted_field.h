@@ -15,6 +15,11 @@ public:
 
     explicit FormattedField(Format format, QWidget* parent = nullptr);
 
+    // "0.000%" (decimals 3) or "0.00%" (decimals 2): a fraction as a percentage.
+    static Format percent(int decimals);
+    // "0,000  PSI": a pressure as a whole number of psi.
+    static Format psi();
+
     QString value() const { return m_value; }
     void setValue(const QString& value);
 

@@ -1,7 +1,6 @@
 #include "tempcomp/tcomp_window.h"
 
 #include "fields/design.h"
-#include "fields/display_format.h"
 #include "fields/entry_field.h"
 
 #include <QLabel>
@@ -10,7 +9,6 @@ namespace {
 
 const QColor kYellow = design::rgb(255, 255, 0);
 
-QString psi(const QString& value) { return QString::fromStdString(PsiDisplay(value.toStdString())); }
 
 } // namespace
 
@@ -25,8 +23,8 @@ TcompWindow::TcompWindow(QWidget* parent)
     addLabel(QStringLiteral("Temperature"), QRect(720, 1320, 1080, 195));
 
     m_text1 = addEntry(m_sheet.Text1, QRect(1080, 960, 495, 285));
-    addFormatted(m_sheet.MaskedEdit3, QRect(2520, 720, 1095, 285), psi, {kYellow, {}});
-    addFormatted(m_sheet.MaskedEdit4, QRect(2520, 1920, 1095, 285), psi, {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit3, QRect(2520, 720, 1095, 285), FormattedField::psi(), {kYellow, {}});
+    addFormatted(m_sheet.MaskedEdit4, QRect(2520, 1920, 1095, 285), FormattedField::psi(), {kYellow, {}});
     // The first activation of the window gives Text1 the focus, and its focus
     // reaction shows the pressures for the design temperature.
     setTabChain({m_text1});
