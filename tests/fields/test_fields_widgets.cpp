@@ -10,58 +10,11 @@ class TestFieldsWidgets : public QObject {
     Q_OBJECT
 
 private slots:
-    void percentDisplay_data();
-    void percentDisplay();
-    void psiDisplay_data();
-    void psiDisplay();
     void enterMovesOnAfterTheComputation();
     void focusSelectsTheWholeText();
     void otherKeysTypeAsUsual();
     void formattedFieldShowsRawValueWhileFocused();
 };
-
-void TestFieldsWidgets::percentDisplay_data()
-{
-    QTest::addColumn<std::string>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<std::string>("shown");
-    QTest::newRow("two percent") << std::string("0.02") << 3 << std::string("2.000%");
-    QTest::newRow("held to four decimals") << std::string("0.0123") << 3 << std::string("1.230%");
-    QTest::newRow("negative") << std::string("-0.01") << 3 << std::string("-1.000%");
-    QTest::newRow("two decimals") << std::string("0.0095") << 2 << std::string("0.95%");
-    QTest::newRow("no negative zero") << std::string("-0.00001") << 2 << std::string("0.00%");
-    QTest::newRow("empty shows empty") << std::string() << 3 << std::string();
-    QTest::newRow("text shows as it stands") << std::string("abc") << 2 << std::string("abc");
-    QTest::newRow("too large to scale") << std::string("1e307") << 2 << std::string("1e307");
-}
-
-void TestFieldsWidgets::percentDisplay()
-{
-    QFETCH(std::string, value);
-    QFETCH(int, decimals);
-    QFETCH(std::string, shown);
-    QCOMPARE(PercentDisplay(value, decimals), shown);
-}
-
-void TestFieldsWidgets::psiDisplay_data()
-{
-    QTest::addColumn<std::string>("value");
-    QTest::addColumn<std::string>("shown");
-    QTest::newRow("rounds, groups") << std::string("3042.56864") << std::string("3,043  PSI");
-    QTest::newRow("leading zero") << std::string("950") << std::string("0,950  PSI");
-    QTest::newRow("half away from zero") << std::string("2.5") << std::string("0,003  PSI");
-    QTest::newRow("negative half") << std::string("-950.5") << std::string("-0,951  PSI");
-    QTest::newRow("millions") << std::string("1234567") << std::string("1,234,567  PSI");
-    QTest::newRow("empty") << std::string() << std::string();
-    QTest::newRow("not a number") << std::string("1e400") << std::string("1e400");
-}
-
-void TestFieldsWidgets::psiDisplay()
-{
-    QFETCH(std::string, value);
-    QFETCH(std::string, shown);
-    QCOMPARE(PsiDisplay(value), shown);
-}
 
 namespace {
 
