@@ -1,10 +1,8 @@
 #include "printing/maker.h"
 #include "printing/print_checks.h"
-#include "shell/window_manager.h"
+#include "widget_support.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QtTest>
@@ -24,17 +22,12 @@ QString zoned(const pdf::Line& line, double left, double zone, double blank)
         const double offset = word.xMin - left;
         const auto k = qsizetype(std::floor(offset / zone + 0.01));
         while (cells.size() <= k)
-            cells << QString();
-        if (!cells[k].isEmpty()) {
-            cells[k] += ' ' + word.text;
-            continue;
-        }
+            cells << "_";
         const double into = offset - double(k) * zone;
-        cells[k] = (qAbs(into) < 0.1 || qAbs(into - blank) < 0.1 ? "" : "?") + word.text;
-    }
-    for (QString& cell : cells) {
-        if (cell.isEmpty())
-            cell = "_";
+        if (cells[k] != "_")
+            cells[k] += ' ' + word.text;
+        else
+            cells[k] = (qAbs(into) < 0.1 || qAbs(into - blank) < 0.1 ? "" : "?") + word.text;
     }
     return cells.join(" | ");
 }
@@ -50,19 +43,15 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void filePrintReachesThePrinter();
+    void reportsReachThePrinter_data();
+    void reportsReachThePrinter();
     void printerThatTakesNothingIsReported_data();
     void printerThatTakesNothingIsReported();
-    void calibrationReportColumns_data();
-    void calibrationReportColumns();
 
 private:
-    void typeAndEnter(const char* field, const char* text) { typeAndEnter(m_rate, field, text); }
-    void typeAndEnter(QWidget* window, const char* field, const char* text);
-    void filePrint() { filePrint(m_rate, "&Print"); }
-    void filePrint(QWidget* window, const char* caption);
-    // The document of the one job printed since before was taken.
-    QString printedJob(const QStringList& before);
+    // Types the steps ("field=text") into the window, prints from its File menu and
+    // returns the document of the one job that reached the queue.
+    QString printed(QWidget* window, const QStringList& steps);
     QStringList jobs() const { return m_captured.entryList({"job-*"}, QDir::Files, QDir::Name); }
 
     QDir m_captured;
@@ -96,76 +85,21 @@ void TestPrintE2E::init()
 void TestPrintE2E::cleanup()
 {
     qputenv("PRINTER", m_queue);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        w->close();
-    QCoreApplication::processEvents();
+    widget_support::closeAll();
     delete m_manager;
 }
 
-void TestPrintE2E::typeAndEnter(QWidget* window, const char* field, const char* text)
+QString TestPrintE2E::printed(QWidget* window, const QStringList& steps)
 {
-    auto* edit = window->findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents();
-}
-
-void TestPrintE2E::filePrint(QWidget* window, const char* caption)
-{
-    QAction* print = window->findChild<QMenuBar*>()->findChild<QMenu*>()->actions().value(0);
-    QCOMPARE(print->text(), QString(caption));
-    print->trigger();
-}
-
-QString TestPrintE2E::printedJob(const QStringList& before)
-{
-    if (!QTest::qWaitFor([&] { return jobs().size() > before.size(); }, 10000))
+    for (const QString& step : steps)
+        widget_support::typeIn(window, step.section('=', 0, 0), step.section('=', 1));
+    const QStringList before = jobs();
+    window->findChild<QMenuBar*>()->findChild<QMenu*>()->actions().value(0)->trigger();
+    if (!m_dialogs->told.isEmpty() || !QTest::qWaitFor([&] { return jobs().size() > before.size(); }, 10000))
         return {};
     QStringList added = jobs();
     added.removeIf([&](const QString& name) { return before.contains(name); });
     return added.size() == 1 ? m_captured.filePath(added[0]) : QString();
-}
-
-void TestPrintE2E::filePrintReachesThePrinter()
-{
-    const QStringList before = jobs();
-    typeAndEnter("texMrate", "10");
-    typeAndEnter("texPpg", "1000");
-    typeAndEnter("texLbs", "5.66");
-    filePrint();
-    QVERIFY2(m_dialogs->told.isEmpty(), qPrintable(m_dialogs->told.join('\n')));
-    const QString job = printedJob(before);
-    QVERIFY2(!job.isEmpty(), "no single job reached the queue");
-
-    // Qt's CUPS path sends PDF, which the raw queue passes on unchanged.
-    QFile document(job);
-    QVERIFY(document.open(QIODevice::ReadOnly));
-    QCOMPARE(document.read(5), QByteArray("%PDF-"));
-    QCOMPARE(pdf::pages(job), 1);
-    // pdftotext shows any gap between words as one blank; the two blanks that
-    // begin each caption are measured below.
-    const QStringList expected{fixed(maker::kName),   fixed(maker::kStreet), fixed(maker::kCity),
-                               fixed(maker::kPhone).simplified(), "1000 PULSES per GALLON",
-                               "5.66 Lbs per GALLON", "29 FRQUENCY",        "9.8484 RATE"};
-    QCOMPARE(pdf::run("pdftotext", {"-layout", job, "-"}).simplified(), expected.join(' '));
-
-    const QList<pdf::Line> lines = pdf::lines(job);
-    QStringList texts;
-    for (const pdf::Line& line : lines)
-        texts << pdf::text(line);
-    QCOMPARE(texts, expected);
-    const double blank = lines[4][2].xMin - lines[4][1].xMax;  // between PULSES and per
-    for (int value = 4; value < 8; ++value) {
-        QVERIFY(pdf::height(lines[value]) < pdf::height(lines[value - 4]));  // 12 pt under 14 pt
-        QCOMPARE(lines[value][0].xMin, lines[0][0].xMin);
-        QVERIFY2(qAbs(lines[value][1].xMin - lines[value][0].xMax - 2 * blank) < 0.1, qPrintable(texts[value]));
-    }
-    // From the telephone line down to the first value: two 14 pt lines (its own
-    // and the blank fifth) and seven blank 12 pt lines; the values stand two
-    // 12 pt lines apart.
-    const double gap = (lines[4][0].yMin - lines[3][0].yMin) / (lines[5][0].yMin - lines[4][0].yMin);
-    QVERIFY2(qAbs(gap - (2 * 14.0 / 12.0 + 7) / 2) < 0.05, qPrintable(QString::number(gap)));
 }
 
 void TestPrintE2E::printerThatTakesNothingIsReported_data()
@@ -183,95 +117,84 @@ void TestPrintE2E::printerThatTakesNothingIsReported()
 
     qputenv("PRINTER", printer);
     QCOMPARE(QPrinterInfo::defaultPrinterName(), QString(printer));
-    const QStringList before = jobs();
-    typeAndEnter("texPpg", "1000");
-    filePrint();
+    QVERIFY(printed(m_rate, {"texPpg=1000"}).isEmpty());
     QCOMPARE(m_dialogs->told.size(), 1);
     QVERIFY2(m_dialogs->told[0].contains('"' + printer + '"') && m_dialogs->told[0].contains(reason),
              qPrintable(m_dialogs->told[0]));
-    QCOMPARE(m_rate->findChild<QLineEdit*>("texPpg")->text(), QString("1000"));
 
     // The program goes on: with the capture queue back, the next report prints.
     qputenv("PRINTER", m_queue);
-    filePrint();
-    QCOMPARE(m_dialogs->told.size(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(jobs().size(), before.size() + 1, 10000);
+    m_dialogs->told.clear();
+    QVERIFY(!printed(m_rate, {}).isEmpty());
 }
 
-void TestPrintE2E::calibrationReportColumns_data()
+void TestPrintE2E::reportsReachThePrinter_data()
 {
-    QTest::addColumn<RateWindow::Opens>("which");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("window");  // -1: the main window
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("lines");
 
-    // The page below the letterhead; blank lines leave no words. A line with "|"
-    // is read zone by zone.
-    const QStringList test1{"Text1=100", "Text2=98"};
-    QTest::newRow("with a mass display, Test 1") << RateWindow::Opens::MassDisplay << "&Print" << test1
+    // The page below the letterhead; blank lines leave no words, pdftotext shows any
+    // gap between words as one blank. A line with "|" is read zone by zone.
+    QTest::newRow("flow rate") << -1 << QStringList{"texMrate=10", "texPpg=1000", "texLbs=5.66"}
+        << QStringList{"1000 PULSES per GALLON", "5.66 Lbs per GALLON", "29 FRQUENCY", "9.8484 RATE"};
+    QTest::newRow("with a mass display") << int(RateWindow::Opens::MassDisplay)
+        << QStringList{"Text1=100", "Text2=98", "Text5=101", "Text6=100", "Text9=102", "Text10=103"}
         << QStringList{"DISPENSER CALIBRATION WITH A MASS DISPLAY", "49.023 Existing Flow Cal. Factor",
-                       "_ | Mass | Percent", "Scale | Display | of Error",
-                       "100 | 98 | 2 % | Batch #1", "_ | _ | _ | Batch #2", "_ | _ | _ | Batch #3",
-                       "_ | Average | Average", "Average | Mass | Percent", "Scale | Display | of Error",
-                       "100 | 98 | 2 %", "50.0235 New Flow Cal. Factor"};
-    QTest::newRow("with a mass display, three tests") << RateWindow::Opens::MassDisplay << "&Print"
-        << test1 + QStringList{"Text5=101", "Text6=100", "Text9=102", "Text10=103"}
-        << QStringList{"DISPENSER CALIBRATION WITH A MASS DISPLAY", "49.023 Existing Flow Cal. Factor",
-                       "_ | Mass | Percent", "Scale | Display | of Error",
-                       "100 | 98 | 2 % | Batch #1", "101 | 100 | 0.99 % | Batch #2",
-                       "102 | 103 | -0.98 % | Batch #3",
-                       "_ | Average | Average", "Average | Mass | Percent", "Scale | Display | of Error",
-                       "101 | 100.3333 | 0.66 %", "49.3487 New Flow Cal. Factor"};
-    QTest::newRow("without a mass display") << RateWindow::Opens::NoMassDisplay << "&Pirnt"
+                       "_ | Mass | Percent", "Scale | Display | of Error", "100 | 98 | 2 % | Batch #1",
+                       "101 | 100 | 0.99 % | Batch #2", "102 | 103 | -0.98 % | Batch #3", "_ | Average | Average",
+                       "Average | Mass | Percent", "Scale | Display | of Error", "101 | 100.3333 | 0.66 %",
+                       "49.3487 New Flow Cal. Factor"};
+    QTest::newRow("without a mass display") << int(RateWindow::Opens::NoMassDisplay)
         << QStringList{"Text1=100", "Text24=17.5", "Text5=120", "Text25=21", "Text9=81", "Text26=14.3"}
         << QStringList{"DISPENSER CALIBRATION WITH OUT A MASS DISPLAY", "43.023 Existing Flow Cal. Factor",
                        "_ | Gallon | Percent", "Scale | Display | of Error | Mass",
                        "100 | 17.5 | 0.95 % | 99.05 | Batch #1", "120 | 21 | 0.95 % | 118.86 | Batch #2",
-                       "81 | 14.3 | 0.08 % | 80.938 | Batch #3",
-                       "_ | Average | Average", "Average | Mass | Percent", "Scale | Display | of Error",
-                       "100.3333 | 99.616 | 0.71 %", "43.3328 New Flow Cal. Factor"};
+                       "81 | 14.3 | 0.08 % | 80.938 | Batch #3", "_ | Average | Average", "Average | Mass | Percent",
+                       "Scale | Display | of Error", "100.3333 | 99.616 | 0.71 %", "43.3328 New Flow Cal. Factor"};
 }
 
-void TestPrintE2E::calibrationReportColumns()
+void TestPrintE2E::reportsReachThePrinter()
 {
-    QFETCH(RateWindow::Opens, which);
-    QFETCH(QString, caption);
+    QFETCH(int, window);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, lines);
-
-    QWidget* window = m_manager->open(which);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    for (const QString& step : steps)
-        typeAndEnter(window, qPrintable(step.section('=', 0, 0)), qPrintable(step.section('=', 1)));
-    const QStringList before = jobs();
-    filePrint(window, qPrintable(caption));
-    QVERIFY2(m_dialogs->told.isEmpty(), qPrintable(m_dialogs->told.join('\n')));
-    const QString job = printedJob(before);
-    QVERIFY2(!job.isEmpty(), "no single job reached the queue");
+    QWidget* shown = window < 0 ? m_rate : m_manager->open(RateWindow::Opens(window));
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QString job = printed(shown, steps);
+    QVERIFY2(!job.isEmpty(), qPrintable("no single job reached the queue " + m_dialogs->told.join('\n')));
+    // Qt's CUPS path sends PDF, which the raw queue passes on unchanged.
     QCOMPARE(pdf::pages(job), 1);
-
     const QList<pdf::Line> page = pdf::lines(job);
     QCOMPARE(page.size(), 4 + lines.size());
+    QCOMPARE(pdf::text(page[0]), fixed(maker::kName));
     QCOMPARE(pdf::text(page[3]), fixed(maker::kPhone).simplified());
-    const double left = page[0][0].xMin;
-    const pdf::Line& factor = page[5];
-    const pdf::Line& header = page[7];  // Scale, Display, of Error
-    const double zone = header[1].xMin - header[0].xMin;
-    QVERIFY2(zone > 70 && zone < 100, qPrintable(QString::number(zone)));
-    const double blank12 = factor[3].xMin - factor[2].xMax;  // Flow Cal.
+    // The second line under the letterhead: a value at 12 pt, then its caption
+    // with the two blanks the caption begins with.
+    const pdf::Line& value = page[5];
+    const double blank12 = value[3].xMin - value[2].xMax;
+    QVERIFY(qAbs(value[1].xMin - value[0].xMax - 2 * blank12) < 0.1);
+    QVERIFY(pdf::height(value) < pdf::height(page[3]));  // 12 pt under 14 pt
+    const double zone = page[7][1].xMin - page[7][0].xMin;  // Scale, Display
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const pdf::Line& line = page[4 + i];
-        QCOMPARE(lines[i].contains(" | ") ? zoned(line, left, zone, blank12) : pdf::text(line), lines[i]);
+        QCOMPARE(lines[i].contains(" | ") ? zoned(line, page[0][0].xMin, zone, blank12) : pdf::text(line), lines[i]);
     }
-
-    // The labels follow their factors directly, with their own leading blanks:
-    // two at 12 pt, seven at 14 pt.
-    QVERIFY(qAbs(factor[1].xMin - factor[0].xMax - 2 * blank12) < 0.1);
+    if (window < 0) {
+        // From the telephone line down to the first value: two 14 pt lines (its own
+        // and the blank fifth) and seven blank 12 pt lines; the values stand two
+        // 12 pt lines apart.
+        const double gap = (page[4][0].yMin - page[3][0].yMin) / (page[5][0].yMin - page[4][0].yMin);
+        QVERIFY2(qAbs(gap - (2 * 14.0 / 12.0 + 7) / 2) < 0.05, qPrintable(QString::number(gap)));
+        return;
+    }
+    QVERIFY2(zone > 70 && zone < 100, qPrintable(QString::number(zone)));
+    // The new factor's caption follows it with its own seven blanks, at 14 pt.
     const pdf::Line& newFactor = page.last();
     const double blank14 = newFactor[3].xMin - newFactor[2].xMax;
     QVERIFY(blank14 > blank12);
     QVERIFY(qAbs(newFactor[1].xMin - newFactor[0].xMax - 7 * blank14) < 0.1);
-    QVERIFY(pdf::height(newFactor) > pdf::height(factor));
+    QVERIFY(pdf::height(newFactor) > pdf::height(value));
 }
 
 QTEST_MAIN(TestPrintE2E)
