@@ -1,5 +1,6 @@
 #include "fields/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -195,53 +196,59 @@ std::string NumText(double value)
         return "0";
 
     // 15 significant digits, correctly rounded: "-d.dddddddddddddde+XX".
-    char buf[40];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
-
-    const bool negative = sci.front() == '-';
-    const std::size_t ePos = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0))) {
-        if (c != '.')
-            digits += c;
-    }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    char sci[32];
+    const char* const sciEnd = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14).ptr;
+    const bool negative = sci[0] == '-';
+    const char* mantissa = sci + (negative ? 1 : 0);
+    const char* const e = std::find(mantissa, sciEnd, 'e');
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), sciEnd, exponent);
 
-    std::string out = negative ? "-" : "";
+    // The significant digits without the point and without trailing zeros.
+    char digits[16];
+    std::size_t count = 0;
+    for (; mantissa != e; ++mantissa) {
+        if (*mantissa != '.')
+            digits[count++] = *mantissa;
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    // Composed on the stack: the text is built once, in a single allocation at most.
+    char out[32];
+    char* o = out;
+    if (negative)
+        *o++ = '-';
+    const auto put = [&o](const char* from, std::size_t n) { o = std::copy(from, from + n, o); };
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += digits;
+            put("0.0000", static_cast<std::size_t>(1 - exponent));
+            put(digits, count);
         } else {
             const auto intCount = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= intCount) {
-                out += digits;
-                out.append(intCount - digits.size(), '0');
+            if (count <= intCount) {
+                put(digits, count);
+                o = std::fill_n(o, intCount - count, '0');
             } else {
-                out += digits.substr(0, intCount);
-                out += '.';
-                out += digits.substr(intCount);
+                put(digits, intCount);
+                *o++ = '.';
+                put(digits + intCount, count - intCount);
             }
         }
-        return out;
+    } else {
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            put(digits + 1, count - 1);
+        }
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
+        const int power = exponent < 0 ? -exponent : exponent;
+        if (power < 10)
+            *o++ = '0';
+        o = std::to_chars(o, out + sizeof out, power).ptr;
     }
-
-    out += digits[0];
-    if (digits.size() > 1) {
-        out += '.';
-        out += digits.substr(1);
-    }
-    out += exponent < 0 ? "E-" : "E+";
-    const std::string power = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (power.size() < 2)
-        out += '0';
-    out += power;
-    return out;
+    return std::string(out, o);
 }
 
 std::string NumStr(double value)
