@@ -1,7 +1,10 @@
 #pragma once
 
 // Ends a start-up measurement: once the window has been painted and the event
-// queue has drained, prints the peak resident memory (kB) and quits.
+// queue has drained, prints the peak resident memory (kB) and, when the caller
+// put the time it started the program in FLOWCAL_PROBE_T0 (microseconds since the
+// epoch), the time from then to now; then quits. Timing up to this point rather
+// than to the process's end keeps the teardown, which varies widely, out of it.
 
 #include <QApplication>
 #include <QEvent>
@@ -9,9 +12,16 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 
 namespace probe {
+
+inline long long microsecondsSince(const QByteArray& start)
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count() - start.toLongLong();
+}
 
 inline long peakResidentKb()
 {
@@ -33,6 +43,8 @@ public:
             m_done = true;
             QTimer::singleShot(0, qApp, [] {
                 std::printf("peak_rss_kb %ld\n", peakResidentKb());
+                if (const QByteArray start = qgetenv("FLOWCAL_PROBE_T0"); !start.isEmpty())
+                    std::printf("shown_us %lld\n", microsecondsSince(start));
                 std::fflush(stdout);
                 QApplication::quit();
             });
