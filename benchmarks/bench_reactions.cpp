@@ -2,17 +2,13 @@
 // user event on its sheet, a keystroke through the real widgets, and a report laid
 // out and written as PDF.
 
-#include "calibration_mass/cal2_report.h"
-#include "calibration_mass/cal2_sheet.h"
-#include "calibration_nomass/cal_no_mas_report.h"
-#include "calibration_nomass/cal_no_mas_sheet.h"
-#include "fields/number_text.h"
+#include "calibration_mass/calibration_mass_report.h"
+#include "calibration_nomass/calibration_no_mass_report.h"
 #include "flowrate/flow_rate_report.h"
-#include "flowrate/rate_sheet.h"
 #include "printing/pdf_device.h"
 #include "printing/printer.h"
 #include "shell/window_manager.h"
-#include "tempcomp/tcomp_sheet.h"
+#include "worked_examples.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -22,7 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <tuple>
 #include <string>
 
 namespace {
@@ -36,110 +31,109 @@ const std::array<std::string, 8> kTyped = {"10", "1000", "5.66", "100 kg", "17.5
 const std::array<std::string, 8> kWritten = {"10", "1000", "5.66", "298.848", "17.5", "-0.0245", "1.25E-05",
                                              "176.678445229682"};
 
-void NumTextMix(benchmark::State& state)
+void NumberTextMix(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(NumText(kValues[i++ % kValues.size()]));
+        benchmark::DoNotOptimize(numberText(kValues[i++ % kValues.size()]));
 }
-BENCHMARK(NumTextMix);
+BENCHMARK(NumberTextMix);
 
-void NumValMix(benchmark::State& state)
+void LeadingNumberMix(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(NumVal(kTyped[i++ % kTyped.size()]));
+        benchmark::DoNotOptimize(leadingNumber(kTyped[i++ % kTyped.size()]));
 }
-BENCHMARK(NumValMix);
+BENCHMARK(LeadingNumberMix);
 
-void NumStrictMix(benchmark::State& state)
+void StrictNumberMix(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(NumStrict(kWritten[i++ % kWritten.size()]));
+        benchmark::DoNotOptimize(strictNumber(kWritten[i++ % kWritten.size()]));
 }
-BENCHMARK(NumStrictMix);
+BENCHMARK(StrictNumberMix);
 
-void CurTextOfCurRoundMix(benchmark::State& state)
+void FourDecimalsMix(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CurText(CurRound(kValues[i++ % kValues.size()])));
+        benchmark::DoNotOptimize(fourDecimals(kValues[i++ % kValues.size()]));
 }
-BENCHMARK(CurTextOfCurRoundMix);
+BENCHMARK(FourDecimalsMix);
 
-void typeAndEnter(Sheet& sheet, FieldId field, const std::string& text)
+const worked::Example& example(worked::Window window)
 {
-    sheet.type(field, text);
-    sheet.enter(field);
-}
-
-void RateEnterInDensity(benchmark::State& state)
-{
-    RateSheet sheet;
-    typeAndEnter(sheet, sheet.texMrate, "10");
-    typeAndEnter(sheet, sheet.texPpg, "1000");
-    for (auto _ : state)
-        sheet.enter(sheet.texLbs);
-}
-BENCHMARK(RateEnterInDensity);
-
-void Cal2EnterInTest2Display(benchmark::State& state)
-{
-    Cal2Sheet sheet;
-    for (auto [scale, display] : {std::pair{sheet.Text1, sheet.Text2}, {sheet.Text5, sheet.Text6},
-                                  {sheet.Text9, sheet.Text10}}) {
-        typeAndEnter(sheet, scale, "100");
-        typeAndEnter(sheet, display, "98");
+    for (const worked::Example& e : worked::examples()) {
+        if (e.window == window)
+            return e;
     }
-    for (auto _ : state)
-        sheet.enter(sheet.Text6);
+    std::abort();
 }
-BENCHMARK(Cal2EnterInTest2Display);
 
-void Cal2KeystrokeInDisplay(benchmark::State& state)
+template <typename S>
+S& filled(S& sheet, worked::Window window)
 {
-    Cal2Sheet sheet;
-    typeAndEnter(sheet, sheet.Text1, "100");
-    typeAndEnter(sheet, sheet.Text5, "101");
+    worked::fill(sheet, example(window));
+    return sheet;
+}
+
+void FlowRateEnterInDensity(benchmark::State& state)
+{
+    FlowRateSheet sheet;
+    filled(sheet, worked::Window::FlowRate);
+    for (auto _ : state)
+        sheet.enter(sheet.density);
+}
+BENCHMARK(FlowRateEnterInDensity);
+
+void MassDisplayEnterInTest2Display(benchmark::State& state)
+{
+    CalibrationMassSheet sheet;
+    filled(sheet, worked::Window::MassDisplay);
+    for (auto _ : state)
+        sheet.enter(sheet.tests[1].display);
+}
+BENCHMARK(MassDisplayEnterInTest2Display);
+
+void MassDisplayKeystrokeInDisplay(benchmark::State& state)
+{
+    CalibrationMassSheet sheet;
+    filled(sheet, worked::Window::MassDisplay);
     const std::string texts[] = {"98", "98.5"};
     std::size_t i = 0;
     for (auto _ : state)
-        sheet.type(sheet.Text6, texts[i++ % 2]);
+        sheet.type(sheet.tests[1].display, texts[i++ % 2]);
 }
-BENCHMARK(Cal2KeystrokeInDisplay);
+BENCHMARK(MassDisplayKeystrokeInDisplay);
 
-void CalNoMasEnterInTest1Gallons(benchmark::State& state)
+void NoMassDisplayEnterInTest1Gallons(benchmark::State& state)
 {
-    CalNoMasSheet sheet;
-    for (auto [scale, gallons, s, g] : {std::tuple{sheet.Text1, sheet.Text24, "100", "17.5"},
-                                        {sheet.Text5, sheet.Text25, "120", "21"},
-                                        {sheet.Text9, sheet.Text26, "81", "14.3"}}) {
-        typeAndEnter(sheet, scale, s);
-        typeAndEnter(sheet, gallons, g);
-    }
+    CalibrationNoMassSheet sheet;
+    filled(sheet, worked::Window::NoMassDisplay);
     for (auto _ : state)
-        sheet.enter(sheet.Text24);
+        sheet.enter(sheet.gallons[0]);
 }
-BENCHMARK(CalNoMasEnterInTest1Gallons);
+BENCHMARK(NoMassDisplayEnterInTest1Gallons);
 
-void TcompEnterInTemperature(benchmark::State& state)
+void TemperatureEnter(benchmark::State& state)
 {
-    TcompSheet sheet;
-    sheet.type(sheet.Text1, "59");
+    TempCompSheet sheet;
+    filled(sheet, worked::Window::Temperature);
     for (auto _ : state)
-        sheet.enter(sheet.Text1);
+        sheet.enter(sheet.temperature);
 }
-BENCHMARK(TcompEnterInTemperature);
+BENCHMARK(TemperatureEnter);
 
 // From the key event to every changed widget updated and repainted.
-void WidgetKeystrokeInCal2Display(benchmark::State& state)
+void WidgetKeystrokeInMassDisplay(benchmark::State& state)
 {
     WindowManager windows([] {});
     windows.start();
-    QWidget* cal2 = windows.open(RateWindow::Opens::MassDisplay);
-    auto* scale = cal2->findChild<QLineEdit*>("Text5");
-    auto* display = cal2->findChild<QLineEdit*>("Text6");
+    QWidget* calibration = windows.open(FlowRateWindow::Opens::MassDisplay);
+    auto* scale = calibration->findChild<QLineEdit*>("scale2");
+    auto* display = calibration->findChild<QLineEdit*>("display2");
     scale->setText("101");
     display->setFocus();
     QCoreApplication::processEvents();
@@ -158,18 +152,18 @@ void WidgetKeystrokeInCal2Display(benchmark::State& state)
         w->close();
     QCoreApplication::processEvents();
 }
-BENCHMARK(WidgetKeystrokeInCal2Display)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WidgetKeystrokeInMassDisplay)->Unit(benchmark::kMicrosecond);
 
 // The first report pays for loading the fonts; the ones after it are what a
 // technician waits for.
-template <typename Sheet, typename Fill, typename Report>
-void reportToPdf(benchmark::State& state, Fill fill, Report report)
+template <typename Sheet, typename Report>
+void reportToPdf(benchmark::State& state, worked::Window window, Report report)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
     Printer printer([&] { return std::make_unique<PdfDevice>(path); });
     Sheet sheet;
-    fill(sheet);
+    filled(sheet, window);
     report(sheet, printer);
     for (auto _ : state)
         report(sheet, printer);
@@ -177,40 +171,21 @@ void reportToPdf(benchmark::State& state, Fill fill, Report report)
 
 void ReportFlowRateToPdf(benchmark::State& state)
 {
-    reportToPdf<RateSheet>(
-        state,
-        [](RateSheet& s) {
-            typeAndEnter(s, s.texMrate, "10");
-            typeAndEnter(s, s.texPpg, "1000");
-            s.enter(s.texLbs);
-        },
-        printFlowRateReport);
+    reportToPdf<FlowRateSheet>(state, worked::Window::FlowRate, printFlowRateReport);
 }
 BENCHMARK(ReportFlowRateToPdf)->Unit(benchmark::kMillisecond);
 
-void ReportCal2ToPdf(benchmark::State& state)
+void ReportMassDisplayToPdf(benchmark::State& state)
 {
-    reportToPdf<Cal2Sheet>(
-        state,
-        [](Cal2Sheet& s) {
-            typeAndEnter(s, s.Text1, "100");
-            typeAndEnter(s, s.Text2, "98");
-        },
-        printCal2Report);
+    reportToPdf<CalibrationMassSheet>(state, worked::Window::MassDisplay, printCalibrationMassReport);
 }
-BENCHMARK(ReportCal2ToPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReportMassDisplayToPdf)->Unit(benchmark::kMillisecond);
 
-void ReportCalNoMasToPdf(benchmark::State& state)
+void ReportNoMassDisplayToPdf(benchmark::State& state)
 {
-    reportToPdf<CalNoMasSheet>(
-        state,
-        [](CalNoMasSheet& s) {
-            typeAndEnter(s, s.Text1, "100");
-            typeAndEnter(s, s.Text24, "17.5");
-        },
-        printCalNoMasReport);
+    reportToPdf<CalibrationNoMassSheet>(state, worked::Window::NoMassDisplay, printCalibrationNoMassReport);
 }
-BENCHMARK(ReportCalNoMasToPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReportNoMassDisplayToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -13,12 +13,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     setUpApplication();
     WindowManager windows([] {});
-    RateWindow* rate = windows.start();
+    FlowRateWindow* window = windows.start();
     if (app.arguments().contains(QStringLiteral("--all"))) {
-        for (auto which : {RateWindow::Opens::MassDisplay, RateWindow::Opens::NoMassDisplay, RateWindow::Opens::Temp,
-                           RateWindow::Opens::About})
+        for (auto which : {FlowRateWindow::Opens::MassDisplay, FlowRateWindow::Opens::NoMassDisplay, FlowRateWindow::Opens::Temp,
+                           FlowRateWindow::Opens::About})
             windows.open(which);
-        rate->activateWindow();
+        window->activateWindow();
     }
-    return probe::reportWhenShown(app, *rate);
+    return probe::reportWhenShown(app, *window);
 }

@@ -4,14 +4,15 @@
 // sheet's texts read back.
 
 #include "fields/sheet.h"
+#include "worked_examples.h"
 
 #include <QtTest>
 
 #include <string>
 
-// "Text1=100!;Text24!;Text1@": types 100 into Text1 one key at a time, as the
-// window passes typing on, and presses Enter there; then Enter in Text24; then
-// Text1 gets the focus. "Text1=" empties the field.
+// "scale1=100!;gallons1!;scale1@": types 100 into scale1 one key at a time, as
+// the window passes typing on, and presses Enter there; then Enter in gallons1;
+// then scale1 gets the focus. "scale1=" empties the field.
 inline void play(Sheet& sheet, const QString& steps)
 {
     for (QString step : steps.split(';', Qt::SkipEmptyParts)) {
@@ -30,7 +31,8 @@ inline void play(Sheet& sheet, const QString& steps)
     }
 }
 
-// The texts of the fields that expected names ("Text17=100;Text18=98"), in its form.
+// The texts of the fields that expected names ("averageScale=100;averageDisplay=98"),
+// in its form.
 inline QString textsOf(const Sheet& sheet, const QString& expected)
 {
     QStringList texts;
@@ -39,4 +41,13 @@ inline QString textsOf(const Sheet& sheet, const QString& expected)
         texts << name + '=' + QString::fromStdString(sheet.text(sheet.find(name.toStdString())));
     }
     return texts.join(';');
+}
+
+// The worked example as play() takes it: each field gets the focus, its text and Enter.
+inline QString stepsOf(const worked::Example& example)
+{
+    QStringList steps;
+    for (const auto& [name, text] : example.typed)
+        steps << QString::fromStdString(name + "@;" + name + (text.empty() ? "" : "=" + text) + "!");
+    return steps.join(';');
 }

@@ -12,9 +12,9 @@ int px(int twips)
     return qRound(twips * dpi / 1440.0);
 }
 
-QRect rect(int left, int top, int width, int height)
+QRect rect(const QRect& twips)
 {
-    return QRect(px(left), px(top), px(width), px(height));
+    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
 }
 
 QSize size(int width, int height) { return QSize(px(width), px(height)); }

@@ -11,7 +11,7 @@ namespace {
 std::optional<double> numberIn(std::string_view value)
 {
     try {
-        return NumStrict(value);
+        return strictNumber(value);
     } catch (const StepFailed&) {
         return std::nullopt;
     }
@@ -30,7 +30,7 @@ std::string fixed(double value, int decimals)
 
 } // namespace
 
-std::string PercentDisplay(std::string_view value, int decimals)
+std::string percentDisplay(std::string_view value, int decimals)
 {
     const auto number = numberIn(value);
     if (!number)
@@ -41,7 +41,7 @@ std::string PercentDisplay(std::string_view value, int decimals)
     return fixed(percent, decimals) + "%";
 }
 
-std::string PsiDisplay(std::string_view value)
+std::string psiDisplay(std::string_view value)
 {
     const auto number = numberIn(value);
     if (!number)

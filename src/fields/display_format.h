@@ -7,8 +7,8 @@
 #include <string_view>
 
 // A fraction as a percentage: 0.0123 with 3 decimals shows "1.230%".
-std::string PercentDisplay(std::string_view value, int decimals);
+std::string percentDisplay(std::string_view value, int decimals);
 
 // A pressure as a whole number with thousands commas and at least four digits,
 // then two blanks and "PSI": 950.4 shows "0,950  PSI". A half rounds away from zero.
-std::string PsiDisplay(std::string_view value);
+std::string psiDisplay(std::string_view value);

@@ -1,7 +1,5 @@
 #include "fields/formatted_field.h"
 
-#include "fields/display_format.h"
-
 #include <QFocusEvent>
 
 FormattedField::FormattedField(Format format, QWidget* parent)
@@ -13,18 +11,6 @@ FormattedField::FormattedField(Format format, QWidget* parent)
     });
 }
 
-FormattedField::Format FormattedField::percent(int decimals)
-{
-    return [decimals](const QString& value) {
-        return QString::fromStdString(PercentDisplay(value.toStdString(), decimals));
-    };
-}
-
-FormattedField::Format FormattedField::psi()
-{
-    return [](const QString& value) { return QString::fromStdString(PsiDisplay(value.toStdString())); };
-}
-
 void FormattedField::setValue(const QString& value)
 {
     m_value = value;
@@ -33,7 +19,7 @@ void FormattedField::setValue(const QString& value)
 
 void FormattedField::showValue()
 {
-    const QString shown = hasFocus() ? m_value : m_format(m_value);
+    const QString shown = hasFocus() ? m_value : QString::fromStdString(m_format(m_value.toStdString()));
     if (text() != shown)
         setText(shown);
 }

@@ -106,7 +106,7 @@ StepFailed::StepFailed(Kind k, const std::string& reason)
 
 StepFailed::StepFailed(Kind k) : StepFailed(k, defaultReason(k)) {}
 
-double NumVal(std::string_view text)
+double leadingNumber(std::string_view text)
 {
     std::string squeezed;
     squeezed.reserve(text.size());
@@ -138,7 +138,7 @@ double NumVal(std::string_view text)
     return valueOf(parts);
 }
 
-double NumStrict(std::string_view text)
+double strictNumber(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -186,7 +186,7 @@ double NumStrict(std::string_view text)
     return valueOf(parts);
 }
 
-std::string NumText(double value)
+std::string numberText(double value)
 {
     // Beyond 1.79769313486231E+308 the 15-digit text would round up past the
     // largest double and could never be read back.
@@ -251,24 +251,24 @@ std::string NumText(double value)
     return std::string(out, o);
 }
 
-std::string NumStr(double value)
+std::string printerNumberText(double value)
 {
-    std::string text = NumText(value);
+    std::string text = numberText(value);
     if (value < 0)
         return text;
     return " " + text;
 }
 
-std::int32_t NumWhole(std::string_view text)
+std::int32_t wholeNumber(std::string_view text)
 {
     // nearbyint rounds in the default mode, to nearest with ties to even.
-    const double rounded = std::nearbyint(NumStrict(text));
+    const double rounded = std::nearbyint(strictNumber(text));
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
         throw StepFailed(StepFailed::Kind::OutOfRange);
     return static_cast<std::int32_t>(rounded);
 }
 
-std::int64_t CurRound(double value)
+std::int64_t tenThousandths(double value)
 {
     const double rounded = std::nearbyint(value * 10000.0);
     // 2^63 is exact in a double; the largest count is 2^63 - 1.
@@ -277,7 +277,7 @@ std::int64_t CurRound(double value)
     return static_cast<std::int64_t>(rounded);
 }
 
-std::string CurText(std::int64_t count)
+std::string tenThousandthsText(std::int64_t count)
 {
     const bool negative = count < 0;
     const std::uint64_t magnitude =
@@ -307,11 +307,11 @@ double checked(double result)
 
 } // namespace
 
-double Add(double a, double b) { return checked(a + b); }
-double Sub(double a, double b) { return checked(a - b); }
-double Mul(double a, double b) { return checked(a * b); }
+double plus(double a, double b) { return checked(a + b); }
+double minus(double a, double b) { return checked(a - b); }
+double times(double a, double b) { return checked(a * b); }
 
-double Div(double a, double b)
+double over(double a, double b)
 {
     if (b == 0.0)
         throw StepFailed(a == 0.0 ? StepFailed::Kind::ZeroByZero : StepFailed::Kind::DivideByZero);

@@ -31,35 +31,39 @@ struct StepFailed : std::runtime_error {
 // Lenient reading of the leading number; blanks, tabs and line feeds anywhere are
 // ignored, the rest after the number too. 0 when no digit is read. Fails only for
 // a number beyond the double range.
-double NumVal(std::string_view text);
+double leadingNumber(std::string_view text);
 
 // Strict reading of the whole text (leading and trailing blanks ignored, commas
 // between the integer digits ignored). Fails on anything that is not one number.
-double NumStrict(std::string_view text);
+double strictNumber(std::string_view text);
 
 // At most 15 significant digits; plain decimal for exponents -4 to 14, otherwise
 // d.dddE+XX. Fails only for an infinity or NaN, which never reaches a field, and
 // for the few largest doubles, whose text would not read back.
-std::string NumText(double value);
+std::string numberText(double value);
 
-// NumText with one leading blank for a value that is not negative (printer form).
-std::string NumStr(double value);
+// numberText with one leading blank for a value that is not negative (printer form).
+std::string printerNumberText(double value);
 
-// NumStrict, rounded to the nearest whole number with ties to even; fails outside
+// strictNumber, rounded to the nearest whole number with ties to even; fails outside
 // the signed 32-bit range.
-std::int32_t NumWhole(std::string_view text);
+std::int32_t wholeNumber(std::string_view text);
 
 // Count of ten-thousandths, value * 10000 rounded with ties to even; fails outside
 // the signed 64-bit range.
-std::int64_t CurRound(double value);
+std::int64_t tenThousandths(double value);
 
 // The count of ten-thousandths as decimal text, at most four decimals, trailing
 // zeros dropped, never in exponent form.
-std::string CurText(std::int64_t count);
+std::string tenThousandthsText(std::int64_t count);
 
-// Checked arithmetic: a division by zero, 0/0 and a result beyond the double range
-// raise StepFailed; a result that only loses precision or underflows does not.
-double Add(double a, double b);
-double Sub(double a, double b);
-double Mul(double a, double b);
-double Div(double a, double b);
+// A value rounded to four decimals, as the fields that show money-like results hold it.
+inline std::string fourDecimals(double value) { return tenThousandthsText(tenThousandths(value)); }
+
+// Checked arithmetic, a + b, a - b, a * b and a / b: a division by zero, 0/0 and a
+// result beyond the double range raise StepFailed; a result that only loses
+// precision or underflows does not.
+double plus(double a, double b);
+double minus(double a, double b);
+double times(double a, double b);
+double over(double a, double b);

@@ -40,8 +40,6 @@ FieldId Sheet::find(std::string_view name) const
     return FieldId();
 }
 
-bool Sheet::hasEnterReaction(FieldId field) const { return bool(m_fields.at(field.index()).enter); }
-
 void Sheet::write(FieldId field, std::string text)
 {
     Field& f = m_fields.at(field.index());
@@ -131,10 +129,10 @@ void Sheet::failReading(FieldId field, const StepFailed& failure) const
     }
 }
 
-double Sheet::val(FieldId field) const
+double Sheet::lenient(FieldId field) const
 {
     try {
-        return NumVal(text(field));
+        return leadingNumber(text(field));
     } catch (const StepFailed& failure) {
         failReading(field, failure);
     }
@@ -143,7 +141,7 @@ double Sheet::val(FieldId field) const
 double Sheet::strict(FieldId field) const
 {
     try {
-        return NumStrict(text(field));
+        return strictNumber(text(field));
     } catch (const StepFailed& failure) {
         failReading(field, failure);
     }
@@ -152,7 +150,7 @@ double Sheet::strict(FieldId field) const
 std::int32_t Sheet::whole(FieldId field) const
 {
     try {
-        return NumWhole(text(field));
+        return wholeNumber(text(field));
     } catch (const StepFailed& failure) {
         if (failure.kind == StepFailed::Kind::OutOfRange)
             throw StepFailed(failure.kind, subject(m_fields.at(field.index()).caption)

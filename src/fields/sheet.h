@@ -45,7 +45,6 @@ public:
     const std::string& caption(FieldId field) const;
     std::size_t fieldCount() const { return m_fields.size(); }
     FieldId find(std::string_view name) const;  // FieldId() when there is none
-    bool hasEnterReaction(FieldId field) const;
 
     const std::string& status() const { return m_status; }
 
@@ -80,10 +79,10 @@ protected:
     }
 
     // Readings of a field for a computation; failures name the field.
-    double val(FieldId field) const;     // NumVal
-    double strict(FieldId field) const;  // NumStrict
-    std::int32_t whole(FieldId field) const;  // NumWhole
-    // NumStrict of a reading that is divided by; zero fails too, and the message
+    double lenient(FieldId field) const;  // leadingNumber
+    double strict(FieldId field) const;  // strictNumber
+    std::int32_t whole(FieldId field) const;  // wholeNumber
+    // strictNumber of a reading that is divided by; zero fails too, and the message
     // names the reading rather than the division.
     double divisor(FieldId field) const;
 

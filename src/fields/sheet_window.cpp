@@ -1,18 +1,13 @@
 #include "fields/sheet_window.h"
 
 #include "fields/design.h"
+#include "fields/display_format.h"
 #include "fields/entry_field.h"
+#include "fields/formatted_field.h"
 
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-QString qText(const std::string& text) { return QString::fromStdString(text); }
-
-} // namespace
 
 SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
                          QWidget* parent)
@@ -54,25 +49,81 @@ SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeig
 
 QString SheetWindow::statusText() const { return m_status->text(); }
 
-void SheetWindow::bind(Sheet& sheet)
+void SheetWindow::place(Sheet& sheet, std::initializer_list<FieldPlace> fields,
+                        std::initializer_list<LabelPlace> labels)
 {
-    m_sheet = &sheet;
+    m_bound = &sheet;
     m_widgets.assign(sheet.fieldCount(), nullptr);
     sheet.setObserver([this](FieldId field) { fieldWritten(field); });
+    QWidget* previousStop = nullptr;
+    for (const FieldPlace& field : fields) {
+        QWidget* widget = addField(field);
+        if (field.kind != Kind::Entry)
+            continue;
+        widget->setFocusPolicy(Qt::StrongFocus);
+        if (previousStop)
+            QWidget::setTabOrder(previousStop, widget);
+        else
+            widget->setFocus(Qt::OtherFocusReason);  // the focus when first shown
+        previousStop = widget;
+    }
+    for (const LabelPlace& place : labels) {
+        auto* label = new QLabel(place.caption, m_area);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        placeWidget(label, place.twips, place.look);
+        if (place.labels != FieldId())
+            label->setBuddy(widgetOf(place.labels));
+    }
 }
 
-void SheetWindow::placeField(QWidget* widget, FieldId field, const QRect& twips, const Look& look)
+QWidget* SheetWindow::addField(const FieldPlace& place)
 {
-    widget->setObjectName(qText(m_sheet->name(field)));
+    const FieldId field = place.field;
+    const QString text = qText(m_bound->text(field));
+    QLineEdit* line = nullptr;
+    if (place.kind == Kind::Entry || place.kind == Kind::MouseEntry) {
+        auto* entry = new EntryField(m_area);
+        connect(entry, &EntryField::focused, this, [this, field] { userEvent(field, &Sheet::focus); });
+        connect(entry, &EntryField::enterPressed, this, [this, field] { userEvent(field, &Sheet::enter); });
+        line = entry;
+    } else if (place.kind == Kind::Result) {
+        line = new QLineEdit(m_area);
+    } else {
+        const int decimals = place.kind == Kind::Percent3 ? 3 : 2;
+        auto* formatted = new FormattedField(place.kind == Kind::Psi ? FormattedField::Format(psiDisplay)
+                                                                       : [decimals](std::string_view value) {
+                                                                             return percentDisplay(value, decimals);
+                                                                         },
+                                             m_area);
+        connect(formatted, &FormattedField::valueEdited, this, [this, field](const QString& value) {
+            m_bound->type(field, value.toStdString());
+            showStatus();
+        });
+        formatted->setValue(text);
+        line = formatted;
+    }
+    if (!qobject_cast<FormattedField*>(line)) {
+        line->setText(text);
+        connect(line, &QLineEdit::textEdited, this, [this, field](const QString& edited) {
+            m_bound->type(field, edited.toStdString());
+            showStatus();
+        });
+    }
+    line->setFocusPolicy(Qt::ClickFocus);
+    line->setObjectName(qText(m_bound->name(field)));
     // A screen reader names the field as the status line does.
-    widget->setAccessibleName(qText(m_sheet->caption(field)));
-    place(widget, twips, look);
-    m_widgets.at(field.index()) = widget;
+    line->setAccessibleName(qText(m_bound->caption(field)));
+    placeWidget(line, place.twips, place.look);
+    m_widgets.at(field.index()) = line;
+    return line;
 }
 
-void SheetWindow::place(QWidget* widget, const QRect& twips, const Look& look)
+void SheetWindow::placeWidget(QWidget* widget, const QRect& twips, const Look& look)
 {
-    widget->setGeometry(design::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    widget->setGeometry(design::rect(twips));
+    if (look.points > 0)
+        widget->setFont(design::font(look.points));
     QPalette palette = widget->palette();
     if (look.background.isValid()) {
         palette.setColor(QPalette::Window, look.background);
@@ -84,76 +135,6 @@ void SheetWindow::place(QWidget* widget, const QRect& twips, const Look& look)
         palette.setColor(QPalette::Text, look.text);
     }
     widget->setPalette(palette);
-}
-
-QLabel* SheetWindow::addLabel(const QString& caption, const QRect& twips, const Look& look)
-{
-    auto* label = new QLabel(caption, m_area);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(label, twips, look);
-    return label;
-}
-
-EntryField* SheetWindow::addEntry(FieldId field, const QRect& twips, const Look& look)
-{
-    auto* entry = new EntryField(m_area);
-    entry->setText(qText(m_sheet->text(field)));
-    placeField(entry, field, twips, look);
-    connect(entry, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-        m_sheet->type(field, text.toStdString());
-        eventDone();
-    });
-    connect(entry, &EntryField::focused, this, [this, field] {
-        m_sheet->focus(field);
-        eventDone();
-    });
-    connect(entry, &EntryField::enterPressed, this, [this, field] {
-        m_sheet->enter(field);
-        eventDone();
-    });
-    return entry;
-}
-
-QLineEdit* SheetWindow::addResult(FieldId field, const QRect& twips, const Look& look)
-{
-    auto* result = new QLineEdit(m_area);
-    result->setText(qText(m_sheet->text(field)));
-    result->setFocusPolicy(Qt::ClickFocus);
-    placeField(result, field, twips, look);
-    connect(result, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-        m_sheet->type(field, text.toStdString());
-        eventDone();
-    });
-    return result;
-}
-
-FormattedField* SheetWindow::addFormatted(FieldId field, const QRect& twips, FormattedField::Format format,
-                                          const Look& look)
-{
-    auto* formatted = new FormattedField(std::move(format), m_area);
-    formatted->setValue(qText(m_sheet->text(field)));
-    formatted->setFocusPolicy(Qt::ClickFocus);
-    placeField(formatted, field, twips, look);
-    connect(formatted, &FormattedField::valueEdited, this, [this, field](const QString& value) {
-        m_sheet->type(field, value.toStdString());
-        eventDone();
-    });
-    return formatted;
-}
-
-void SheetWindow::setTabChain(std::initializer_list<QWidget*> chain)
-{
-    QWidget* previous = nullptr;
-    for (QWidget* widget : chain) {
-        widget->setFocusPolicy(Qt::StrongFocus);
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
-    // The first tab stop has the focus when the window is first shown.
-    if (chain.size() > 0)
-        (*chain.begin())->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* SheetWindow::widgetOf(FieldId field) const { return m_widgets.at(field.index()); }
@@ -174,12 +155,18 @@ void SheetWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
+void SheetWindow::userEvent(FieldId field, void (Sheet::*event)(FieldId))
+{
+    (m_bound->*event)(field);
+    showStatus();
+}
+
 void SheetWindow::fieldWritten(FieldId field)
 {
     QWidget* widget = m_widgets.at(field.index());
     if (!widget)
         return;  // a hidden work field
-    const QString text = qText(m_sheet->text(field));
+    const QString text = qText(m_bound->text(field));
     if (auto* formatted = qobject_cast<FormattedField*>(widget)) {
         formatted->setValue(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
@@ -188,9 +175,9 @@ void SheetWindow::fieldWritten(FieldId field)
     }
 }
 
-void SheetWindow::eventDone()
+void SheetWindow::showStatus()
 {
-    const QString status = qText(m_sheet->status());
+    const QString status = qText(m_bound->status());
     m_status->setText(status);
     m_status->setToolTip(status);
 }

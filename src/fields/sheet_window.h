@@ -1,15 +1,15 @@
 #pragma once
 
 // The frame every calculating window shares: a design area of fixed size in which
-// labels and fields stand where the design puts them, a status line under it that
-// tells what the last computation could not work out, and the binding of the
-// fields to the window's sheet.
+// labels and fields stand where the window's design tables put them, a status line
+// under it that tells what the last computation could not work out, and the
+// binding of the fields to the window's sheet.
 
-#include "fields/formatted_field.h"
 #include "fields/sheet.h"
 
 #include <QColor>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 
 #include <initializer_list>
@@ -17,7 +17,6 @@
 
 class EntryField;
 class QLabel;
-class QLineEdit;
 
 class SheetWindow : public QMainWindow {
     Q_OBJECT
@@ -27,41 +26,54 @@ public:
     QString statusText() const;
 
 protected:
+    struct Look {
+        QColor background = {};  // invalid: the window's colour shows through
+        QColor text = {};        // invalid: the default text colour
+        double points = 0;  // 0: the window's own font
+    };
+    enum class Kind {
+        Entry,       // typed; a tab stop, with the focus and Enter reactions
+        MouseEntry,  // as Entry, but reached by the mouse only
+        Result,      // computed; shown and editable, reached by the mouse only
+        Percent3,    // a result holding a fraction, shown as "0.000%"
+        Percent2,    // the same, shown as "0.00%"
+        Psi,         // a result holding a pressure, shown as "0,000  PSI"
+    };
+    struct FieldPlace {
+        FieldId field;
+        Kind kind;
+        QRect twips;
+        Look look = {};
+    };
+    struct LabelPlace {
+        QString caption;
+        QRect twips;
+        Look look = {};
+        FieldId labels = {};  // the field this caption names, if it names one
+    };
+
     // client: the design's client area in twips; the status line comes below it.
     SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
                 QWidget* parent = nullptr);
 
-    // Must be called before any field is added.
-    void bind(Sheet& sheet);
-
-    struct Look {
-        QColor background;  // invalid: the window's colour shows through
-        QColor text;        // invalid: the default text colour
-    };
+    // Binds the window to its sheet and places the fields, then the labels, of its
+    // design. The entries are the tab stops in the order given; Tab and Enter go
+    // round them, and the first has the focus when the window is first shown.
+    void place(Sheet& sheet, std::initializer_list<FieldPlace> fields, std::initializer_list<LabelPlace> labels);
 
     QWidget* area() const { return m_area; }
-    QLabel* addLabel(const QString& caption, const QRect& twips, const Look& look = {});
-    // A typed field with the focus and Enter reactions; a tab stop.
-    EntryField* addEntry(FieldId field, const QRect& twips, const Look& look = {});
-    // A computed field: shown, editable, reached by the mouse only.
-    QLineEdit* addResult(FieldId field, const QRect& twips, const Look& look = {});
-    FormattedField* addFormatted(FieldId field, const QRect& twips, FormattedField::Format format,
-                                 const Look& look = {});
-    // The tab stops in order; Tab and Enter go round them. The first has the focus
-    // when the window is first shown.
-    void setTabChain(std::initializer_list<QWidget*> chain);
-
     QWidget* widgetOf(FieldId field) const;
 
     void showEvent(QShowEvent* event) override;
 
 private:
-    void place(QWidget* widget, const QRect& twips, const Look& look);
-    void placeField(QWidget* widget, FieldId field, const QRect& twips, const Look& look);
+    QWidget* addField(const FieldPlace& place);
+    void placeWidget(QWidget* widget, const QRect& twips, const Look& look);
+    void userEvent(FieldId field, void (Sheet::*event)(FieldId));
     void fieldWritten(FieldId field);
-    void eventDone();
+    void showStatus();
 
-    Sheet* m_sheet = nullptr;
+    Sheet* m_bound = nullptr;
     QWidget* m_area = nullptr;
     QLabel* m_status = nullptr;
     std::vector<QWidget*> m_widgets;

@@ -1,9 +1,9 @@
 #pragma once
 
 class Printer;
-class RateSheet;
+class FlowRateSheet;
 
 // The flow-rate report: the letterhead, then the pulses per gallon, the density,
 // the whole frequency and the rate, each field's text as it stands followed by its
 // caption, on one page of 32 lines. Reads the fields and changes none.
-void printFlowRateReport(const RateSheet& sheet, Printer& printer);
+void printFlowRateReport(const FlowRateSheet& sheet, Printer& printer);

@@ -5,12 +5,6 @@
 
 #include <QPainter>
 
-namespace {
-
-QString qText(const std::string& text) { return QString::fromStdString(text); }
-
-} // namespace
-
 void PainterDevice::setFont(const PrintFont& font)
 {
     // Without a face name the reports print in the sans-serif face the windows use.

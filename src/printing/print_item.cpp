@@ -4,5 +4,5 @@
 
 PrintItem PrintItem::number(double value)
 {
-    return PrintItem(NumStr(value) + " ");
+    return PrintItem(printerNumberText(value) + " ");
 }

@@ -5,16 +5,16 @@
 
 #include <string>
 
-void PrintLetterhead(Printer& printer)
+void printLetterhead(Printer& printer)
 {
-    printer.FontSize(14.0f);
-    printer.FontBold(true);
-    printer.FontItalic(true);
-    printer.Print({std::string(maker::kName)});
-    printer.FontItalic(false);
-    printer.Print({std::string(maker::kStreet)});
-    printer.Print({std::string(maker::kCity)});
-    printer.Print({std::string(maker::kPhone)});
-    printer.FontBold(false);
-    printer.Print();
+    printer.setFontSize(14.0f);
+    printer.setFontBold(true);
+    printer.setFontItalic(true);
+    printer.print({std::string(maker::kName)});
+    printer.setFontItalic(false);
+    printer.print({std::string(maker::kStreet)});
+    printer.print({std::string(maker::kCity)});
+    printer.print({std::string(maker::kPhone)});
+    printer.setFontBold(false);
+    printer.print();
 }

@@ -1,5 +1,6 @@
 #include "printing/print_report.h"
 
+#include "fields/design.h"
 #include "printing/pdf_device.h"
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
@@ -19,15 +20,13 @@ std::optional<PrintFailed> attempt(Printer& printer, const std::function<void(Pr
         report(printer);
         return std::nullopt;
     } catch (const PrintFailed& failure) {
-        printer.KillDoc();
+        printer.abortDocument();
         return failure;
     } catch (...) {
-        printer.KillDoc();
+        printer.abortDocument();
         throw;
     }
 }
-
-QString qText(const std::string& text) { return QString::fromStdString(text); }
 
 // The reason as part of a sentence; the spooler's own reasons end with a full stop.
 QString reasonOf(const PrintFailed& failure)

@@ -9,7 +9,7 @@ class Printer;
 
 enum class ReportOutcome { Printed, SavedAsPdf, NotPrinted };
 
-// Prints one report, a function that runs from its first line to its EndDoc, on
+// Prints one report, a function that runs from its first line to the end of its document, on
 // the printer. When there is no printer the user may save the report as a PDF file
 // instead (pdfName: the file name suggested in the documents folder); when the
 // printer refuses it, the user is told which printer and why; when the report

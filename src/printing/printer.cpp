@@ -15,7 +15,7 @@ Printer::Printer(DeviceSource source) : m_source(std::move(source)) {}
 
 Printer::~Printer()
 {
-    KillDoc();
+    abortDocument();
 }
 
 void Printer::openDocument()
@@ -29,7 +29,7 @@ void Printer::openDocument()
     m_top = 0.0;
 }
 
-void Printer::Print(const std::vector<PrintItem>& items)
+void Printer::print(const std::vector<PrintItem>& items)
 {
     if (!m_device)
         openDocument();
@@ -55,13 +55,13 @@ void Printer::Print(const std::vector<PrintItem>& items)
     m_top += m_device->lineHeight();
 }
 
-void Printer::BlankLines(int count)
+void Printer::printBlankLines(int count)
 {
     for (int line = 0; line < count; ++line)
-        Print();
+        print();
 }
 
-void Printer::EndDoc()
+void Printer::endDocument()
 {
     if (!m_device)
         return;
@@ -69,7 +69,7 @@ void Printer::EndDoc()
     device->endDocument();
 }
 
-void Printer::KillDoc()
+void Printer::abortDocument()
 {
     m_diverted.reset();
     if (!m_device)

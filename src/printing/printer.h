@@ -12,9 +12,9 @@
 
 // The process-wide printer the reports write to. A report is a sequence of lines
 // printed top to bottom: horizontal places come only from print zones, vertical
-// ones only from lines and their fonts. The first line after EndDoc opens a new
+// ones only from lines and their fonts. The first line after a document ends opens a new
 // document on a device the source provides (the system's default printer in the
-// program); EndDoc hands the page over.
+// program); endDocument hands the page over.
 class Printer {
 public:
     // Provides the device for each new document; nullptr when there is no printer.
@@ -26,25 +26,25 @@ public:
     ~Printer();
 
     // The font settings persist from one line and one document to the next.
-    float FontSize() const { return m_font.size; }
-    void FontSize(float points) { m_font.size = points; }
-    bool FontBold() const { return m_font.bold; }
-    void FontBold(bool on) { m_font.bold = on; }
-    bool FontItalic() const { return m_font.italic; }
-    void FontItalic(bool on) { m_font.italic = on; }
+    float fontSize() const { return m_font.size; }
+    void setFontSize(float points) { m_font.size = points; }
+    bool fontBold() const { return m_font.bold; }
+    void setFontBold(bool on) { m_font.bold = on; }
+    bool fontItalic() const { return m_font.italic; }
+    void setFontItalic(bool on) { m_font.italic = on; }
     // An empty name names no face: the device's own sans-serif face is used.
-    const std::string& FontName() const { return m_font.face; }
-    void FontName(std::string face) { m_font.face = std::move(face); }
+    const std::string& fontName() const { return m_font.face; }
+    void setFontName(std::string face) { m_font.face = std::move(face); }
 
     // Prints one line and ends it; with no items, a blank line. Raises PrintFailed
     // when the line would open a document and the device cannot take one.
-    void Print(const std::vector<PrintItem>& items = {});
-    void BlankLines(int count);
+    void print(const std::vector<PrintItem>& items = {});
+    void printBlankLines(int count);
     // Ends the document and hands it to the device. Raises PrintFailed when the
     // device does not take it; the document is closed either way.
-    void EndDoc();
+    void endDocument();
     // Discards the open document, if any, and a diversion not used yet.
-    void KillDoc();
+    void abortDocument();
     bool documentOpen() const { return m_device != nullptr; }
 
     // The next document goes to this device instead of the source's.

@@ -9,12 +9,10 @@
 
 namespace {
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QLabel* label(QWidget* parent, const QString& text, const QRect& twips, bool black)
 {
     auto* l = new QLabel(text, parent);
-    l->setGeometry(design::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    l->setGeometry(design::rect(twips));
     if (black) {
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
@@ -45,13 +43,13 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     label(this, QStringLiteral("Tech. Support : ") + qText(maker::kSupport), QRect(1200, 1800, 2610, 195), false);
 
     auto* web = new QLineEdit(qText(maker::kWeb), this);
-    web->setObjectName(QStringLiteral("Text1"));
+    web->setObjectName(QStringLiteral("web"));
     web->setAccessibleName(QStringLiteral("Web address"));
-    web->setGeometry(design::rect(1200, 2160, 1455, 225));
+    web->setGeometry(design::rect({1200, 2160, 1455, 225}));
 
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setGeometry(design::rect(360, 480, 480, 480));
+    picture->setObjectName(QStringLiteral("icon"));
+    picture->setGeometry(design::rect({360, 480, 480, 480}));
     picture->setPixmap(programPixmap());
     picture->setAlignment(Qt::AlignCenter);
 }

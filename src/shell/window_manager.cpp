@@ -1,12 +1,12 @@
 #include "shell/window_manager.h"
 
-#include "calibration_mass/cal2_window.h"
-#include "calibration_nomass/cal_no_mas_window.h"
+#include "calibration_mass/calibration_mass_window.h"
+#include "calibration_nomass/calibration_no_mass_window.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/system_printer_device.h"
 #include "shell/about_window.h"
 #include "shell/program_icon.h"
-#include "tempcomp/tcomp_window.h"
+#include "tempcomp/temp_comp_window.h"
 
 #include <QCoreApplication>
 
@@ -24,29 +24,29 @@ WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialo
 {
 }
 
-RateWindow* WindowManager::start()
+FlowRateWindow* WindowManager::start()
 {
-    m_rate = new RateWindow(m_printer, *m_printDialogs);
-    m_rate->setWindowIcon(programIcon());
-    connect(m_rate, &RateWindow::exitRequested, this, &WindowManager::exitProgram);
-    connect(m_rate, &RateWindow::openRequested, this, &WindowManager::open);
-    m_rate->show();
-    return m_rate;
+    m_main = new FlowRateWindow(m_printer, *m_printDialogs);
+    m_main->setWindowIcon(programIcon());
+    connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
+    connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
+    m_main->show();
+    return m_main;
 }
 
-QWidget* WindowManager::create(RateWindow::Opens which)
+QWidget* WindowManager::create(FlowRateWindow::Opens which)
 {
     switch (which) {
-    case RateWindow::Opens::MassDisplay: {
-        auto* window = new Cal2Window(m_printer, *m_printDialogs);
+    case FlowRateWindow::Opens::MassDisplay: {
+        auto* window = new CalibrationMassWindow(m_printer, *m_printDialogs);
         window->setWindowIcon(programIcon());
         return window;
     }
-    case RateWindow::Opens::NoMassDisplay:
-        return new CalNoMasWindow(m_printer, *m_printDialogs);
-    case RateWindow::Opens::Temp:
-        return new TcompWindow;
-    case RateWindow::Opens::About: {
+    case FlowRateWindow::Opens::NoMassDisplay:
+        return new CalibrationNoMassWindow(m_printer, *m_printDialogs);
+    case FlowRateWindow::Opens::Temp:
+        return new TempCompWindow;
+    case FlowRateWindow::Opens::About: {
         auto* window = new AboutWindow;
         window->setWindowIcon(programIcon());
         return window;
@@ -55,7 +55,7 @@ QWidget* WindowManager::create(RateWindow::Opens which)
     return nullptr;
 }
 
-QWidget* WindowManager::open(RateWindow::Opens which)
+QWidget* WindowManager::open(FlowRateWindow::Opens which)
 {
     QPointer<QWidget>& slot = m_windows.at(static_cast<std::size_t>(which));
     if (!slot) {
@@ -70,7 +70,7 @@ QWidget* WindowManager::open(RateWindow::Opens which)
     return slot;
 }
 
-QWidget* WindowManager::window(RateWindow::Opens which) const
+QWidget* WindowManager::window(FlowRateWindow::Opens which) const
 {
     return m_windows.at(static_cast<std::size_t>(which));
 }
@@ -82,7 +82,7 @@ void WindowManager::exitProgram()
         if (window)
             window->close();
     }
-    if (m_rate)
-        m_rate->close();
+    if (m_main)
+        m_main->close();
     QCoreApplication::quit();
 }

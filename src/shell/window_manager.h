@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flowrate/rate_window.h"
+#include "flowrate/flow_rate_window.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer.h"
 
@@ -30,20 +30,20 @@ public:
     WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, Printer::DeviceSource devices = {},
                   QObject* parent = nullptr);
 
-    RateWindow* start();
-    QWidget* open(RateWindow::Opens which);
+    FlowRateWindow* start();
+    QWidget* open(FlowRateWindow::Opens which);
     // One beep, then every window closes at once and the program ends.
     void exitProgram();
 
-    RateWindow* mainWindow() const { return m_rate; }
-    QWidget* window(RateWindow::Opens which) const;
+    FlowRateWindow* mainWindow() const { return m_main; }
+    QWidget* window(FlowRateWindow::Opens which) const;
 
 private:
-    QWidget* create(RateWindow::Opens which);
+    QWidget* create(FlowRateWindow::Opens which);
 
     Beep m_beep;
     std::unique_ptr<PrintDialogs> m_printDialogs;
     Printer m_printer;
-    QPointer<RateWindow> m_rate;
+    QPointer<FlowRateWindow> m_main;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

@@ -58,7 +58,7 @@ private:
     QByteArray m_queue;
     AnsweringDialogs* m_dialogs = nullptr;
     WindowManager* m_manager = nullptr;
-    RateWindow* m_rate = nullptr;
+    FlowRateWindow* m_main = nullptr;
 };
 
 void TestPrintE2E::initTestCase()
@@ -77,9 +77,9 @@ void TestPrintE2E::init()
     auto dialogs = std::make_unique<AnsweringDialogs>();
     m_dialogs = dialogs.get();
     m_manager = new WindowManager([] {}, std::move(dialogs));
-    m_rate = m_manager->start();
-    QApplication::setActiveWindow(m_rate);
-    QVERIFY(QTest::qWaitForWindowActive(m_rate));
+    m_main = m_manager->start();
+    QApplication::setActiveWindow(m_main);
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
 }
 
 void TestPrintE2E::cleanup()
@@ -92,7 +92,7 @@ void TestPrintE2E::cleanup()
 QString TestPrintE2E::printed(QWidget* window, const QStringList& steps)
 {
     for (const QString& step : steps)
-        widget_support::typeIn(window, step.section('=', 0, 0), step.section('=', 1));
+        widget_support::typeIn(window, step.section('=', 0, 0).toStdString(), step.section('=', 1));
     const QStringList before = jobs();
     window->findChild<QMenuBar*>()->findChild<QMenu*>()->actions().value(0)->trigger();
     if (!m_dialogs->told.isEmpty() || !QTest::qWaitFor([&] { return jobs().size() > before.size(); }, 10000))
@@ -117,7 +117,7 @@ void TestPrintE2E::printerThatTakesNothingIsReported()
 
     qputenv("PRINTER", printer);
     QCOMPARE(QPrinterInfo::defaultPrinterName(), QString(printer));
-    QVERIFY(printed(m_rate, {"texPpg=1000"}).isEmpty());
+    QVERIFY(printed(m_main, {"pulsesPerGallon=1000"}).isEmpty());
     QCOMPARE(m_dialogs->told.size(), 1);
     QVERIFY2(m_dialogs->told[0].contains('"' + printer + '"') && m_dialogs->told[0].contains(reason),
              qPrintable(m_dialogs->told[0]));
@@ -125,7 +125,7 @@ void TestPrintE2E::printerThatTakesNothingIsReported()
     // The program goes on: with the capture queue back, the next report prints.
     qputenv("PRINTER", m_queue);
     m_dialogs->told.clear();
-    QVERIFY(!printed(m_rate, {}).isEmpty());
+    QVERIFY(!printed(m_main, {}).isEmpty());
 }
 
 void TestPrintE2E::reportsReachThePrinter_data()
@@ -136,17 +136,17 @@ void TestPrintE2E::reportsReachThePrinter_data()
 
     // The page below the letterhead; blank lines leave no words, pdftotext shows any
     // gap between words as one blank. A line with "|" is read zone by zone.
-    QTest::newRow("flow rate") << -1 << QStringList{"texMrate=10", "texPpg=1000", "texLbs=5.66"}
+    QTest::newRow("flow rate") << -1 << QStringList{"maximumFlow=10", "pulsesPerGallon=1000", "density=5.66"}
         << QStringList{"1000 PULSES per GALLON", "5.66 Lbs per GALLON", "29 FRQUENCY", "9.8484 RATE"};
-    QTest::newRow("with a mass display") << int(RateWindow::Opens::MassDisplay)
-        << QStringList{"Text1=100", "Text2=98", "Text5=101", "Text6=100", "Text9=102", "Text10=103"}
+    QTest::newRow("with a mass display") << int(FlowRateWindow::Opens::MassDisplay)
+        << QStringList{"scale1=100", "display1=98", "scale2=101", "display2=100", "scale3=102", "display3=103"}
         << QStringList{"DISPENSER CALIBRATION WITH A MASS DISPLAY", "49.023 Existing Flow Cal. Factor",
                        "_ | Mass | Percent", "Scale | Display | of Error", "100 | 98 | 2 % | Batch #1",
                        "101 | 100 | 0.99 % | Batch #2", "102 | 103 | -0.98 % | Batch #3", "_ | Average | Average",
                        "Average | Mass | Percent", "Scale | Display | of Error", "101 | 100.3333 | 0.66 %",
                        "49.3487 New Flow Cal. Factor"};
-    QTest::newRow("without a mass display") << int(RateWindow::Opens::NoMassDisplay)
-        << QStringList{"Text1=100", "Text24=17.5", "Text5=120", "Text25=21", "Text9=81", "Text26=14.3"}
+    QTest::newRow("without a mass display") << int(FlowRateWindow::Opens::NoMassDisplay)
+        << QStringList{"scale1=100", "gallons1=17.5", "scale2=120", "gallons2=21", "scale3=81", "gallons3=14.3"}
         << QStringList{"DISPENSER CALIBRATION WITH OUT A MASS DISPLAY", "43.023 Existing Flow Cal. Factor",
                        "_ | Gallon | Percent", "Scale | Display | of Error | Mass",
                        "100 | 17.5 | 0.95 % | 99.05 | Batch #1", "120 | 21 | 0.95 % | 118.86 | Batch #2",
@@ -159,7 +159,7 @@ void TestPrintE2E::reportsReachThePrinter()
     QFETCH(int, window);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, lines);
-    QWidget* shown = window < 0 ? m_rate : m_manager->open(RateWindow::Opens(window));
+    QWidget* shown = window < 0 ? m_main : m_manager->open(FlowRateWindow::Opens(window));
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     const QString job = printed(shown, steps);
     QVERIFY2(!job.isEmpty(), qPrintable("no single job reached the queue " + m_dialogs->told.join('\n')));

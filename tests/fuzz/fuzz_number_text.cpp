@@ -25,19 +25,19 @@ void checkWritten(double value)
     require(std::isfinite(value));
     std::string text;
     try {
-        text = NumText(value);
+        text = numberText(value);
     } catch (const StepFailed&) {
         require(std::fabs(value) > 1.7e308);  // only the few whose text would not read back
         return;
     }
-    // A text that is no number fails NumStrict here, which ends the run as a crash.
-    require(NumText(NumStrict(text)) == text);
-    require(NumVal(text) == NumStrict(text) && NumStrict(NumStr(value)) == NumStrict(text));
+    // A text that is no number fails strictNumber here, which ends the run as a crash.
+    require(numberText(strictNumber(text)) == text);
+    require(leadingNumber(text) == strictNumber(text) && strictNumber(printerNumberText(value)) == strictNumber(text));
 
     try {
-        const std::string money = CurText(CurRound(value));
+        const std::string money = fourDecimals(value);
         require(money.find('E') == std::string::npos);
-        require(std::fabs(NumStrict(money) - value) <= 0.00005 + std::fabs(value) * 1e-15);
+        require(std::fabs(strictNumber(money) - value) <= 0.00005 + std::fabs(value) * 1e-15);
     } catch (const StepFailed& failure) {
         require(failure.kind == StepFailed::Kind::OutOfRange);
     }
@@ -62,16 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using Kind = StepFailed::Kind;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (const auto lenient = reading([&] { return NumVal(text); }, {Kind::OutOfRange}))
+    if (const auto lenient = reading([&] { return leadingNumber(text); }, {Kind::OutOfRange}))
         checkWritten(*lenient);
     const auto failures = {Kind::Empty, Kind::NotANumber, Kind::OutOfRange};
-    const auto strict = reading([&] { return NumStrict(text); }, failures);
+    const auto strict = reading([&] { return strictNumber(text); }, failures);
     if (strict) {
         checkWritten(*strict);
-        require(NumVal(text) == *strict || text.find(',') != std::string_view::npos);
+        require(leadingNumber(text) == *strict || text.find(',') != std::string_view::npos);
     }
-    const auto whole = reading([&] { return double(NumWhole(text)); }, failures);
+    const auto whole = reading([&] { return double(wholeNumber(text)); }, failures);
     if (whole)
-        require(NumWhole(std::to_string(std::int32_t(*whole))) == *whole);
+        require(wholeNumber(std::to_string(std::int32_t(*whole))) == *whole);
     return 0;
 }

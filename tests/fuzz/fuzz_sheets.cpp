@@ -1,22 +1,15 @@
 // A byte string read as a technician's events (typing a text into a field, Enter in
 // a field, a field getting the focus), applied to every window's sheet. Nothing
-// crashes, every computed field is empty or a number, and afterwards a fresh sheet
-// still computes its worked example.
+// crashes, every field the technician does not type into is empty or a number, and
+// afterwards a fresh sheet still computes its worked example.
 
-#include "calibration_mass/cal2_sheet.h"
-#include "calibration_nomass/cal_no_mas_sheet.h"
-#include "flowrate/rate_sheet.h"
-#include "tempcomp/tcomp_sheet.h"
+#include "worked_examples.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -26,44 +19,20 @@ void require(bool condition)
         std::abort();
 }
 
-using Texts = std::vector<std::pair<std::string, std::string>>;  // field name, text
-
-struct Window {
-    std::function<std::unique_ptr<Sheet>()> make;
-    std::vector<std::string> entries;  // the fields a person types into; they may hold any text
-    Texts workedExample;               // each typed, then Enter, after the field got the focus
-    Texts results;
-};
-
-FieldId field(const Sheet& sheet, const std::string& name)
+// The fields a person types into; they may hold any text.
+std::vector<FieldId> entries(const Sheet& sheet, worked::Window window)
 {
-    const FieldId id = sheet.find(name);
-    require(!(id == FieldId()));
-    return id;
-}
-
-const std::vector<Window>& windows()
-{
-    static const std::vector<Window> all = {
-        {[] { return std::make_unique<RateSheet>(); },
-         {"texMrate", "texPpg", "texLbs"},
-         {{"texMrate", "10"}, {"texPpg", "1000"}, {"texLbs", "5.66"}},
-         {{"texHz", "29"}, {"texRate", "9.8484"}}},
-        {[] { return std::make_unique<Cal2Sheet>(); },
-         {"Text21", "Text1", "Text2", "Text5", "Text6", "Text9", "Text10"},
-         {{"Text1", "100"}, {"Text2", "98"}},
-         {{"Text17", "100"}, {"Text18", "98"}, {"MaskedEdit1", "0.02"}, {"Text22", "50.0235"}}},
-        {[] { return std::make_unique<CalNoMasSheet>(); },
-         {"Text3", "Text21", "Text1", "Text24", "Text5", "Text25", "Text9", "Text26", "Text2", "Text6", "Text10"},
-         {{"Text1", "100"}, {"Text24", "17.5"}, {"Text5", "120"}, {"Text25", "21"}, {"Text9", "81"},
-          {"Text26", "14.3"}},
-         {{"MaskedEdit1", "0.0095"}, {"MaskedEdit3", "0.0008"}, {"MaskedEdit5", "0.0071"}, {"Text22", "43.3328"}}},
-        {[] { return std::make_unique<TcompSheet>(); },
-         {"Text1"},
-         {{"Text1", "70"}},
-         {{"MaskedEdit3", "3042.56864"}, {"MaskedEdit4", "3805.789248"}}},
+    static const std::vector<std::string> names[] = {
+        {"maximumFlow", "pulsesPerGallon", "density"},
+        {"existingFactor", "scale1", "display1", "scale2", "display2", "scale3", "display3"},
+        {"lbsPerGge", "existingFactor", "scale1", "gallons1", "scale2", "gallons2", "scale3", "gallons3", "display1",
+         "display2", "display3"},
+        {"temperature"},
     };
-    return all;
+    std::vector<FieldId> fields;
+    for (const std::string& name : names[int(window)])
+        fields.push_back(sheet.find(name));
+    return fields;
 }
 
 // Texts made mostly of what a reading is made of, so that the fuzzer reaches deep
@@ -81,7 +50,7 @@ std::string textFrom(const std::uint8_t*& data, const std::uint8_t* end)
 bool isNumberOrEmpty(const std::string& text)
 {
     try {
-        return text.empty() || std::isfinite(NumStrict(text));
+        return text.empty() || std::isfinite(strictNumber(text));
     } catch (const StepFailed&) {
         return false;
     }
@@ -91,13 +60,14 @@ bool isNumberOrEmpty(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    for (const Window& window : windows()) {
-        std::unique_ptr<Sheet> sheet = window.make();
+    for (const worked::Example& example : worked::examples()) {
+        const auto sheet = worked::makeSheet(example.window);
+        const std::vector<FieldId> typed = entries(*sheet, example.window);
         const std::uint8_t* p = data;
         const std::uint8_t* end = data + size;
         while (p + 1 < end) {
             const std::uint8_t op = *p++;
-            const FieldId target = field(*sheet, window.entries[*p++ % window.entries.size()]);
+            const FieldId target = typed.at(*p++ % typed.size());
             switch (op % 3) {
             case 0: sheet->type(target, textFrom(p, end)); break;
             case 1: sheet->enter(target); break;
@@ -105,22 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         for (std::size_t i = 0; i < sheet->fieldCount(); ++i) {
-            const std::string& name = sheet->name(FieldId(i));
-            const auto& typedByHand = window.entries;
-            if (std::find(typedByHand.begin(), typedByHand.end(), name) == typedByHand.end()
-                && !isNumberOrEmpty(sheet->text(FieldId(i)))) {
-                std::fprintf(stderr, "%s holds \"%s\"\n", name.c_str(), sheet->text(FieldId(i)).c_str());
+            const FieldId field(i);
+            if (std::find(typed.begin(), typed.end(), field) == typed.end() && !isNumberOrEmpty(sheet->text(field))) {
+                std::fprintf(stderr, "%s holds \"%s\"\n", sheet->name(field).c_str(), sheet->text(field).c_str());
                 std::abort();
             }
         }
-        const auto fresh = window.make();
-        for (const auto& [name, text] : window.workedExample) {
-            fresh->focus(field(*fresh, name));
-            fresh->type(field(*fresh, name), text);
-            fresh->enter(field(*fresh, name));
-        }
-        for (const auto& [name, text] : window.results)
-            require(fresh->text(field(*fresh, name)) == text);
+        const auto fresh = worked::makeSheet(example.window);
+        worked::fill(*fresh, example);
+        for (const auto& [name, text] : example.held)
+            require(fresh->text(fresh->find(name)) == text);
     }
     return 0;
 }

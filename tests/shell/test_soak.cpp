@@ -22,7 +22,6 @@ using namespace widget_support;
 
 namespace {
 
-using Opens = RateWindow::Opens;
 constexpr Opens kOthers[] = {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About};
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -167,13 +166,11 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
     // Every window, opened afresh, computes its worked example.
     for (Opens which : kOthers)
         delete manager.window(which);
-    for (const WorkedExample& example : workedExamples()) {
-        QWidget* window = example.window ? manager.open(*example.window) : manager.mainWindow();
-        for (const QString& step : example.steps) {
-            if (step.contains('='))
-                typeIn(window, step.section('=', 0, 0), step.section('=', 1));
-        }
-        QCOMPARE(shownTexts(window, example.shown), example.shown);
+    for (const worked::Example& example : worked::examples()) {
+        QWidget* window = windowOf(manager, example.window);
+        for (const auto& [name, text] : example.typed)
+            typeIn(window, name, QString::fromStdString(text));
+        QCOMPARE(shownTexts(window, example.shown), expectedTexts(example.shown));
     }
     closeAll();
 }

@@ -1,16 +1,15 @@
 #include "fields/entry_field.h"
-#include "tempcomp/tcomp_window.h"
+#include "tempcomp/temp_comp_window.h"
 #include "widget_support.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace widget_support;
-using Opens = RateWindow::Opens;
-Q_DECLARE_METATYPE(WorkedExample)
+Q_DECLARE_METATYPE(worked::Example)
 
 namespace {
 
@@ -21,6 +20,25 @@ void collectNames(QAccessibleInterface* node, QStringList& names)
         names << node->text(QAccessible::Name);
     for (int i = 0; i < node->childCount(); ++i)
         collectNames(node->child(i), names);
+}
+
+// Every text the window shows of its own: labels, buttons, menus and their items.
+QString captionsOf(QWidget* window)
+{
+    QStringList captions;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        captions << label->text();
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        captions << button->text();
+    if (auto* menus = window->findChild<QMenuBar*>()) {
+        for (QAction* menu : menus->actions()) {
+            captions << menu->text() + ':';
+            for (QAction* item : menu->menu()->actions())
+                captions << item->text();
+        }
+    }
+    captions.removeAll(QString());
+    return window->windowTitle() + " | " + captions.join('|');
 }
 
 int visibleWindows()
@@ -39,29 +57,31 @@ class TestWindows : public QObject {
 private slots:
     void init();
     void cleanup();
-    void captionsFitAndFieldsHaveTheirOwnNames_data();
-    void captionsFitAndFieldsHaveTheirOwnNames();
+    void windowsReadAsDesigned_data();
+    void windowsReadAsDesigned();
     void workedExampleTypedIn_data();
     void workedExampleTypedIn();
     void enterComputesThenMovesOn();
+    void comingBackIsNoNewVisit();
     void formattedFieldEditsItsValueUntilClosed();
     void eachWindowOpensOnce();
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
 
 private:
+    void trigger(QWidget* window, const QString& menuAndItem);
     int m_beeps = 0;
     WindowManager* m_manager = nullptr;
-    RateWindow* m_rate = nullptr;
+    FlowRateWindow* m_main = nullptr;
 };
 
 void TestWindows::init()
 {
     m_beeps = 0;
     m_manager = new WindowManager([this] { ++m_beeps; });
-    m_rate = m_manager->start();
-    QApplication::setActiveWindow(m_rate);
-    QVERIFY(QTest::qWaitForWindowActive(m_rate));
+    m_main = m_manager->start();
+    QApplication::setActiveWindow(m_main);
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
 }
 
 void TestWindows::cleanup()
@@ -70,21 +90,49 @@ void TestWindows::cleanup()
     delete m_manager;
 }
 
-void TestWindows::captionsFitAndFieldsHaveTheirOwnNames_data()
+// "&File/E&xit": the item of that menu in the window's menu bar.
+void TestWindows::trigger(QWidget* window, const QString& menuAndItem)
 {
-    QTest::addColumn<int>("window");  // -1: the main window, else RateWindow::Opens
-    int window = -1;
-    for (const char* name : {"flow rate", "with mass display", "no mass display", "temperature", "about"})
-        QTest::newRow(name) << window++;
+    for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            if (menu->text() + '/' + item->text() == menuAndItem)
+                return item->trigger();
+        }
+    }
+    QFAIL(qPrintable("no menu item " + menuAndItem));
 }
 
-// Captions that can be read in full, and fields a screen reader tells apart and
-// reads as they are shown ("3,043  PSI", not the value held).
-void TestWindows::captionsFitAndFieldsHaveTheirOwnNames()
+void TestWindows::windowsReadAsDesigned_data()
+{
+    QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
+    QTest::addColumn<QString>("captions");
+    QTest::newRow("flow rate") << -1
+        << "Vantrel, Inc. | Vantrel, Inc.|MAX. Lbs/MIN.|PULSES/GALLON|Lbs/GALLON|FRQUENCY|RATE|E&xit|&File:|&Print|"
+           "E&xit|&Calibrate:|&With Mass Display|&No Mass Display|&Tools:|Temp|&Help:|&About Vantrel, Inc.";
+    QTest::newRow("with a mass display") << int(Opens::MassDisplay)
+        << "Calibration | Vantrel, Inc.|DISPENSER CALIBRATION  WITH A MASS DISPLAY|Scale|Mass Display|"
+           "Percent of Error|Test 1|Test 2|Test 3|Average Scale|Average  Display|Average Error|"
+           "Existing Flow Cal. Factor|New Flow Cal. Factor|&File:|&Print|&Exit";
+    QTest::newRow("without a mass display") << int(Opens::NoMassDisplay)
+        << "Calibration | Vantrel, Inc.|DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY|Scale|Gallon Display|"
+           "Mass Dispensed|Percent of Error|Test 1|Test 2|Test 3|Average Scale|Average  Display|Average Error|"
+           "Lbs\\GGE|Existing Flow Cal. Factor|New Flow Cal. Factor|&File:|&Pirnt|&Exit";
+    QTest::newRow("temperature") << int(Opens::Temp)
+        << "Temperature Compensation | Vantrel, Inc.|P-30|P-36|Temperature";
+    QTest::newRow("about") << int(Opens::About)
+        << "About Vantrel, Inc. | Vantrel, Inc.  Version 1.02|1200 Meter Lane|Redfield, OK 74999|"
+           "Ph 918-555-0142  Fax 918-555-0143|Sales : Sales Desk|Tech. Support : Service Desk";
+}
+
+// Captions as designed and fully visible, and fields a screen reader tells apart
+// and reads as they are shown ("3,043  PSI", not the value held).
+void TestWindows::windowsReadAsDesigned()
 {
     QFETCH(int, window);
-    QWidget* shown = window < 0 ? m_rate : m_manager->open(Opens(window));
+    QFETCH(QString, captions);
+    QWidget* shown = window < 0 ? m_main : m_manager->open(Opens(window));
     QVERIFY(QTest::qWaitForWindowActive(shown));
+    QCOMPARE(captionsOf(shown), captions);
     QStringList names;
     collectNames(QAccessible::queryAccessibleInterface(shown), names);
     QVERIFY2(!names.isEmpty() && !names.contains(QString()), qPrintable(names.join(", ")));
@@ -109,8 +157,8 @@ void TestWindows::captionsFitAndFieldsHaveTheirOwnNames()
 
 void TestWindows::workedExampleTypedIn_data()
 {
-    QTest::addColumn<WorkedExample>("example");
-    for (const WorkedExample& example : workedExamples())
+    QTest::addColumn<worked::Example>("example");
+    for (const worked::Example& example : worked::examples())
         QTest::newRow(example.name) << example;
 }
 
@@ -118,23 +166,22 @@ void TestWindows::workedExampleTypedIn_data()
 // the text there is selected, so typing replaces it.
 void TestWindows::workedExampleTypedIn()
 {
-    QFETCH(WorkedExample, example);
-    QWidget* window = m_rate;
-    if (example.window) {
-        const QPoint item = *example.window == Opens::Temp ? QPoint(2, 0) : QPoint(1, int(*example.window));
-        m_rate->menuBar()->actions().at(item.x())->menu()->actions().at(item.y())->trigger();
-        window = m_manager->window(*example.window);
-        QVERIFY(window && QTest::qWaitForWindowActive(window));
+    QFETCH(worked::Example, example);
+    const QStringList menuItems{"", "&Calibrate/&With Mass Display", "&Calibrate/&No Mass Display", "&Tools/Temp"};
+    QWidget* window = m_main;
+    if (example.window != worked::Window::FlowRate) {
+        trigger(m_main, menuItems.at(int(example.window)));
+        window = m_manager->window(opensOf(example.window));
     }
-    for (const QString& step : example.steps) {
-        QCOMPARE(focusName(), step.section('=', 0, 0));
-        if (!step.contains('='))
-            break;
-        QTest::keyClicks(QApplication::focusWidget(), step.section('=', 1));
+    QVERIFY(window && QTest::qWaitForWindowActive(window));
+    for (const auto& [name, text] : example.typed) {
+        QCOMPARE(focusName().toStdString(), name);
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         settle();
     }
-    QCOMPARE(shownTexts(window, example.shown), example.shown);
+    QCOMPARE(focusName().toStdString(), example.focusAfter);
+    QCOMPARE(shownTexts(window, example.shown), expectedTexts(example.shown));
     QCOMPARE(qobject_cast<SheetWindow*>(window)->statusText(), QString());
 }
 
@@ -143,18 +190,59 @@ void TestWindows::workedExampleTypedIn()
 // middle of a field selects it all.
 void TestWindows::enterComputesThenMovesOn()
 {
-    auto* lbs = m_rate->findChild<EntryField*>("texLbs");
+    auto* density = m_main->findChild<EntryField*>("density");
     QString focusDuringComputation;
-    connect(lbs, &EntryField::enterPressed, this, [&] { focusDuringComputation = focusName(); });
-    lbs->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(lbs, Qt::Key_Enter);
-    QCOMPARE(focusDuringComputation, QString("texLbs"));
-    QCOMPARE(m_rate->statusText(), QString("Frequency ratio not computed: it would divide zero by zero."));
+    connect(density, &EntryField::enterPressed, this, [&] { focusDuringComputation = focusName(); });
+    density->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(density, Qt::Key_Enter);
+    QCOMPARE(focusDuringComputation, QString("density"));
+    QCOMPARE(m_main->statusText(), QString("Frequency ratio not computed: it would divide zero by zero."));
     settle();
-    QCOMPARE(focusName(), QString("texMrate"));
-    QTest::mouseClick(lbs, Qt::LeftButton, {}, QPoint(2, lbs->height() / 2));
-    QTest::keyClicks(lbs, "1e5 kg,-.");
-    QCOMPARE(lbs->text(), QString("1e5 kg,-."));
+    QCOMPARE(focusName(), QString("maximumFlow"));
+    QTest::mouseClick(density, Qt::LeftButton, {}, QPoint(2, density->height() / 2));
+    QTest::keyClicks(density, "1e5 kg,-.");
+    QCOMPARE(density->text(), QString("1e5 kg,-."));
+}
+
+// Switching to another window and back, or opening a menu, is no new visit of the
+// field: the temperature typed is neither selected nor computed.
+void TestWindows::comingBackIsNoNewVisit()
+{
+    QWidget* temp = m_manager->open(Opens::Temp);
+    QVERIFY(QTest::qWaitForWindowActive(temp));
+    QTest::keyClicks(QApplication::focusWidget(), "59");
+    QApplication::setActiveWindow(m_main);
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    QApplication::setActiveWindow(temp);
+    QVERIFY(QTest::qWaitForWindowActive(temp));
+    QLineEdit* temperature = field(temp, "temperature");
+    QCOMPARE(QApplication::focusWidget(), temperature);
+    QVERIFY(!temperature->hasSelectedText());
+    QCOMPARE(field(temp, "p30Pressure")->text(), QString("3,043  PSI"));
+}
+
+// A formatted field shows the value it holds while it has the focus, and what is
+// typed there is the value. A closed window forgets it: it opens again as designed.
+void TestWindows::formattedFieldEditsItsValueUntilClosed()
+{
+    QPointer<TempCompWindow> temp = qobject_cast<TempCompWindow*>(m_manager->open(Opens::Temp));
+    QVERIFY(QTest::qWaitForWindowActive(temp));
+    QLineEdit* p30 = field(temp, "p30Pressure");
+    QTest::mouseClick(p30, Qt::LeftButton);
+    QCOMPARE(p30->text(), QString("3042.56864"));
+    p30->selectAll();
+    QTest::keyClicks(p30, "999.5");
+    QTest::mouseClick(field(temp, "p36Pressure"), Qt::LeftButton);
+    QCOMPARE(p30->text(), QString("1,000  PSI"));
+    QCOMPARE(temp->sheet().text(temp->sheet().p30Pressure), std::string("999.5"));
+    typeIn(temp, "temperature", "-40");
+    temp->close();
+    settle();
+    QVERIFY(!temp);
+    QWidget* again = m_manager->open(Opens::Temp);
+    QVERIFY(QTest::qWaitForWindowActive(again));
+    const worked::Texts design{{"temperature", "70"}, {"p30Pressure", "3,043  PSI"}, {"p36Pressure", "3,806  PSI"}};
+    QCOMPARE(shownTexts(again, design), expectedTexts(design));
 }
 
 // One of each, without an owner: the main window stays usable beside them, and
@@ -167,35 +255,11 @@ void TestWindows::eachWindowOpensOnce()
         QVERIFY(first->isVisible() && !first->parentWidget());
     }
     QCOMPARE(visibleWindows(), 5);
-    QVERIFY(!QApplication::activeModalWidget() && m_rate->isEnabled());
-    m_rate->close();
+    QVERIFY(!QApplication::activeModalWidget() && m_main->isEnabled());
+    m_main->close();
     settle();
     QCOMPARE(visibleWindows(), 4);
     QCOMPARE(m_beeps, 0);
-}
-
-// A formatted field shows the value it holds while it has the focus, and what is
-// typed there is the value. A closed window forgets it: it opens again as designed.
-void TestWindows::formattedFieldEditsItsValueUntilClosed()
-{
-    QPointer<TcompWindow> tcomp = qobject_cast<TcompWindow*>(m_manager->open(Opens::Temp));
-    QVERIFY(QTest::qWaitForWindowActive(tcomp));
-    QLineEdit* p30 = field(tcomp, "MaskedEdit3");
-    QTest::mouseClick(p30, Qt::LeftButton);
-    QCOMPARE(p30->text(), QString("3042.56864"));
-    p30->selectAll();
-    QTest::keyClicks(p30, "999.5");
-    QTest::mouseClick(field(tcomp, "MaskedEdit4"), Qt::LeftButton);
-    QCOMPARE(p30->text(), QString("1,000  PSI"));
-    QCOMPARE(tcomp->sheet().text(tcomp->sheet().MaskedEdit3), std::string("999.5"));
-    typeIn(tcomp, "Text1", "-40");
-    tcomp->close();
-    settle();
-    QVERIFY(!tcomp);
-    QWidget* again = m_manager->open(Opens::Temp);
-    QVERIFY(QTest::qWaitForWindowActive(again));
-    const QString design = "Text1=70;MaskedEdit3=3,043  PSI;MaskedEdit4=3,806  PSI";
-    QCOMPARE(shownTexts(again, design), design);
 }
 
 void TestWindows::exitBeepsOnceAndClosesEverything_data()
@@ -204,6 +268,7 @@ void TestWindows::exitBeepsOnceAndClosesEverything_data()
     QTest::newRow("File > Exit") << "menu";
     QTest::newRow("the Exit button") << "button";
     QTest::newRow("Alt+X") << "alt-x";
+    QTest::newRow("File > Exit of a worksheet closes it alone") << "worksheet";
 }
 
 void TestWindows::exitBeepsOnceAndClosesEverything()
@@ -211,12 +276,19 @@ void TestWindows::exitBeepsOnceAndClosesEverything()
     QFETCH(QString, how);
     for (Opens which : {Opens::MassDisplay, Opens::Temp, Opens::About})
         m_manager->open(which);
-    QApplication::setActiveWindow(m_rate);
-    QVERIFY(QTest::qWaitForWindowActive(m_rate));
+    if (how == "worksheet") {
+        trigger(m_manager->window(Opens::MassDisplay), "&File/&Exit");
+        settle();
+        QCOMPARE(visibleWindows(), 3);
+        QVERIFY(!m_manager->window(Opens::MassDisplay) && m_beeps == 0);
+        return;
+    }
+    QApplication::setActiveWindow(m_main);
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
     if (how == "menu")
-        m_rate->mnuExit_Click();
+        trigger(m_main, "&File/E&xit");
     else if (how == "button")
-        QTest::mouseClick(m_rate->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QTest::mouseClick(m_main->findChild<QAbstractButton*>("exit"), Qt::LeftButton);
     else
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
     // The access key presses the button as a click would, after a short press.

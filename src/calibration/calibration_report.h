@@ -1,0 +1,35 @@
+#pragma once
+
+#include "calibration/calibration_sheet.h"
+#include "printing/print_item.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class Printer;
+
+// What a calibration report prints of its worksheet, beyond what both share.
+struct CalibrationReportForm {
+    // A cell of a test's line: a field's text, or a field's fraction printed as a
+    // percentage.
+    struct Cell {
+        FieldId field;
+        bool percentage = false;
+    };
+
+    std::string title;
+    // The two heading lines over the tests' table, zones stepped as given.
+    std::vector<PrintItem> headingAbove;
+    std::vector<PrintItem> headingBelow;
+    // Each test's cells, one print zone each; the batch name follows in the next.
+    std::array<std::vector<Cell>, 3> tests;
+};
+
+// A calibration report: the letterhead, the title, the existing factor, the tests'
+// table, the averages with the error of the sums, and the new factor, on one page of
+// 34 lines. Reads the fields and changes none.
+//
+// A test not made yet prints as empty cells. A percent field holding text that is
+// not a number stops the report before its first line with ReportStopped.
+void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, Printer& printer);

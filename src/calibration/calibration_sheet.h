@@ -1,0 +1,65 @@
+#pragma once
+
+#include "fields/sheet.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+// What the two calibration worksheets share: up to three test fills, each weighed
+// on the scale and read as a mass off the dispenser (its display, or its gallon
+// reading turned into a mass), give each test's difference and percent of error,
+// the sums and averages of both columns, the error of the sums and a new flow
+// calibration factor from the existing one. Masses are in pounds; errors are held
+// as fractions to four decimals, 0.0123 being 1.23 %.
+//
+// The sums are rebuilt, never accumulated, over Tests 1 to k, k being the test
+// whose reading changed last in that column; an empty reading counts as 0. The
+// worksheets are meant to be filled test by test, so the two columns may for a
+// while be summed over different numbers of tests.
+class CalibrationSheet : public Sheet {
+public:
+    struct Test {
+        FieldId scale;         // scale reading
+        FieldId display;       // mass the dispenser gave
+        FieldId difference;    // hidden: scale - display
+        FieldId percentError;  // difference / scale
+    };
+
+    const FieldId existingFactor;
+    const std::array<Test, 3> tests;
+    const FieldId scaleSum;       // hidden; empty until a scale reading is typed
+    const FieldId displaySum;     // hidden
+    const FieldId sumDifference;  // hidden: scale sum - display sum
+    const FieldId averageScale;
+    const FieldId averageDisplay;
+    const FieldId sumError;       // sum difference / scale sum
+    const FieldId newFactor;      // existing factor x scale sum / display sum
+
+protected:
+    // What the twins call the fields that differ between them, in status messages.
+    struct Captions {
+        std::string display;  // of a test, "... of Test 1"
+        std::string scaleSum;
+        std::string displaySum;
+        std::string sumDifference;
+        std::string sumError;
+    };
+    // The order in which a display sum adds its readings; the last decimal of a
+    // sum of three may differ between the two.
+    enum class SumOrder { FirstTestFirst, LastTestFirst };
+
+    CalibrationSheet(std::string existingFactor, const Captions& captions);
+
+    void rebuildScaleSum(std::size_t test);
+    void rebuildDisplaySum(std::size_t test, SumOrder order);
+    void writeDifference(std::size_t test);
+    void writeSumDifference();
+    void writeNewFactor();
+
+private:
+    Test addTest(std::size_t test, const Captions& captions);
+    void writePercentError(std::size_t test);
+    void writeSumError();
+    void needScaleSum() const;
+};

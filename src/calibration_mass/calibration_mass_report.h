@@ -1,0 +1,8 @@
+#pragma once
+
+class CalibrationMassSheet;
+class Printer;
+
+// The calibration report of the worksheet with a mass display: each test's scale,
+// display and percent of error, and the average error the window shows.
+void printCalibrationMassReport(const CalibrationMassSheet& sheet, Printer& printer);

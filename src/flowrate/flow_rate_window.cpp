@@ -1,0 +1,60 @@
+#include "flowrate/flow_rate_window.h"
+
+#include "fields/design.h"
+#include "flowrate/flow_rate_report.h"
+#include "printing/print_report.h"
+
+#include <QMenuBar>
+#include <QPushButton>
+
+FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
+    : SheetWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, design::kLightCyan, parent),
+      m_printer(printer),
+      m_printDialogs(printDialogs)
+{
+    using namespace design;
+    const Look entry{kYellow, {}};
+    const Look result{kYellow, kBlue, 9.75};
+    const FlowRateSheet& s = m_sheet;
+    place(m_sheet,
+          {
+              {s.maximumFlow, Kind::Entry, {3000, 960, 855, 225}, entry},
+              {s.pulsesPerGallon, Kind::Entry, {3000, 1320, 855, 225}, entry},
+              {s.density, Kind::Entry, {3000, 1680, 855, 225}, {kYellow, kRed}},
+              {s.frequency, Kind::Result, {3000, 2640, 855, 240}, result},
+              {s.rate, Kind::Result, {3000, 3120, 855, 240}, result},
+          },
+          {
+              {"Vantrel, Inc.", {360, 120, 4035, 345}, {{}, {}, 14.25}},
+              // Each caption belongs to the one field beside it, for screen readers too.
+              {"MAX. Lbs/MIN.", {1680, 960, 1320, 195}, {kYellow}, s.maximumFlow},
+              {"PULSES/GALLON", {1320, 1320, 1560, 195}, {kLightCyan}, s.pulsesPerGallon},
+              {"Lbs/GALLON", {1680, 1680, 1140, 195}, {kLightCyan}, s.density},
+              {"FRQUENCY", {1800, 2640, 1020, 195}, {kLightCyan}, s.frequency},
+              {"RATE", {2280, 3120, 510, 195}, {kYellow}, s.rate},
+          });
+
+    // Reached by the mouse or its access key, never by Tab.
+    auto* exitButton = new QPushButton(QStringLiteral("E&xit"), area());
+    exitButton->setObjectName(QStringLiteral("exit"));
+    exitButton->setGeometry(design::rect({3000, 3840, 975, 495}));
+    exitButton->setFocusPolicy(Qt::ClickFocus);
+    connect(exitButton, &QPushButton::clicked, this, &FlowRateWindow::exitRequested);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Print"), this, &FlowRateWindow::printReport);
+    file->addAction(QStringLiteral("E&xit"), this, &FlowRateWindow::exitRequested);
+    QMenu* calibrate = menuBar()->addMenu(QStringLiteral("&Calibrate"));
+    calibrate->addAction(QStringLiteral("&With Mass Display"), this, &FlowRateWindow::openMassCalibration);
+    calibrate->addAction(QStringLiteral("&No Mass Display"), this, &FlowRateWindow::openNoMassCalibration);
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Temp"), this, &FlowRateWindow::openTemperature);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About Vantrel, Inc."), this, &FlowRateWindow::openAbout);
+}
+
+void FlowRateWindow::printReport()
+{
+    ::printReport(m_printer, m_printDialogs, QStringLiteral("flow-rate-report.pdf"),
+                  [this](Printer& printer) { printFlowRateReport(m_sheet, printer); });
+}

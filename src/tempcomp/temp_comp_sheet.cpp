@@ -1,0 +1,58 @@
+#include "tempcomp/temp_comp_sheet.h"
+
+namespace {
+
+// 1 bar in psi.
+constexpr double kPsiPerBar = 14.50377;
+
+// Only a temperature far beyond any real one makes these steps overflow; the
+// status line says so in the technician's terms.
+template <typename Compute>
+std::string fromTemperature(Compute&& compute)
+{
+    try {
+        return compute();
+    } catch (const StepFailed& failure) {
+        if (failure.kind != StepFailed::Kind::Overflow)
+            throw;
+        throw StepFailed(failure.kind, "the temperature is out of range");
+    }
+}
+
+} // namespace
+
+TempCompSheet::TempCompSheet()
+    : temperature(add("temperature", "70", "Temperature")),
+      celsius(add("celsius", "", "Celsius temperature")),
+      p30Pressure(add("p30Pressure", "", "P-30 pressure")),
+      p36Pressure(add("p36Pressure", "", "P-36 pressure"))
+{
+    // The window selects the text; the pressures follow the temperature at every
+    // visit, the first one when the window opens, and at every Enter.
+    onFocus(temperature, [this] { convertToCelsius(); });
+    onEnter(temperature, [this] { convertToCelsius(); });
+    onChange(celsius, [this] { celsiusWritten(); });
+}
+
+// Subtract 32, multiply by 5, divide by 9, in this order: the digits the Celsius
+// field keeps, and so the pressures, depend on it.
+void TempCompSheet::convertToCelsius()
+{
+    set(celsius, [&] {
+        return fromTemperature([&] { return numberText(over(times(minus(strict(temperature), 32.0), 5.0), 9.0)); });
+    });
+}
+
+// Each class is a pressure in bar rising linearly with the Celsius temperature
+// (P-30: 176 bar at 0 degrees plus 1.6 bar a degree; P-36: 216.8 bar plus 2.16),
+// then converted to psi: multiply, add, multiply. Each step reads the Celsius text
+// again.
+void TempCompSheet::celsiusWritten()
+{
+    set(p30Pressure, [&] {
+        return fromTemperature([&] { return numberText(times(plus(times(strict(celsius), 1.6), 176.0), kPsiPerBar)); });
+    });
+    set(p36Pressure, [&] {
+        return fromTemperature([&] { return numberText(times(plus(times(strict(celsius), 2.16), 216.8), kPsiPerBar)); });
+    });
+}
