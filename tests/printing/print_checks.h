@@ -39,7 +39,7 @@ struct LineMarkingDevice : RecordingDevice {
 };
 
 // A document of LineMarkingDevice as its printed lines: each line's items as
-// "x 'text'" joined by blanks, after the font it changed to there ("{12 bold}").
+// "x y 'text'" joined by blanks, after the font it changed to there ("{12 bold}").
 inline QStringList pageLines(const RecordingDevice::Document& document)
 {
     QStringList page;
@@ -50,7 +50,7 @@ inline QStringList pageLines(const RecordingDevice::Document& document)
             page << line.join(' ');
             line.clear();
         } else if (e.startsWith("text ")) {
-            line << e.section(' ', 1, 1) + ' ' + e.section(' ', 3);
+            line << e.section(' ', 1);
         } else if (e.startsWith("font ")) {
             line << '{' + e.mid(5) + '}';
         }

@@ -1,5 +1,6 @@
 #include "fields/entry_field.h"
 #include "tempcomp/temp_comp_window.h"
+#include "table_file.h"
 #include "widget_support.h"
 
 #include <QAbstractButton>
@@ -106,22 +107,9 @@ void TestWindows::windowsReadAsDesigned_data()
 {
     QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
     QTest::addColumn<QString>("captions");
-    QTest::newRow("flow rate") << -1
-        << "Vantrel, Inc. | Vantrel, Inc.|MAX. Lbs/MIN.|PULSES/GALLON|Lbs/GALLON|FRQUENCY|RATE|E&xit|&File:|&Print|"
-           "E&xit|&Calibrate:|&With Mass Display|&No Mass Display|&Tools:|Temp|&Help:|&About Vantrel, Inc.";
-    QTest::newRow("with a mass display") << int(Opens::MassDisplay)
-        << "Calibration | Vantrel, Inc.|DISPENSER CALIBRATION  WITH A MASS DISPLAY|Scale|Mass Display|"
-           "Percent of Error|Test 1|Test 2|Test 3|Average Scale|Average  Display|Average Error|"
-           "Existing Flow Cal. Factor|New Flow Cal. Factor|&File:|&Print|&Exit";
-    QTest::newRow("without a mass display") << int(Opens::NoMassDisplay)
-        << "Calibration | Vantrel, Inc.|DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY|Scale|Gallon Display|"
-           "Mass Dispensed|Percent of Error|Test 1|Test 2|Test 3|Average Scale|Average  Display|Average Error|"
-           "Lbs\\GGE|Existing Flow Cal. Factor|New Flow Cal. Factor|&File:|&Pirnt|&Exit";
-    QTest::newRow("temperature") << int(Opens::Temp)
-        << "Temperature Compensation | Vantrel, Inc.|P-30|P-36|Temperature";
-    QTest::newRow("about") << int(Opens::About)
-        << "About Vantrel, Inc. | Vantrel, Inc.  Version 1.02|1200 Meter Lane|Redfield, OK 74999|"
-           "Ph 918-555-0142  Fax 918-555-0143|Sales : Sales Desk|Tech. Support : Service Desk";
+    const QStringList windows{"flow rate", "with a mass display", "without a mass display", "temperature", "about"};
+    for (const QStringList& row : readTable(QFINDTESTDATA("captions.txt"), 3))
+        QTest::newRow(qPrintable(row[0])) << int(windows.indexOf(row[0])) - 1 << row[1] + " | " + row[2];
 }
 
 // Captions as designed and fully visible, and fields a screen reader tells apart
