@@ -1,17 +1,9 @@
 #pragma once
 
-#include "calibration/calibration_window.h"
-#include "calibration_mass/calibration_mass_sheet.h"
+class CalibrationWindow;
+class PrintDialogs;
+class Printer;
 
-// The calibration worksheet for a dispenser with a mass display.
-class CalibrationMassWindow : public CalibrationWindow {
-    Q_OBJECT
-
-public:
-    CalibrationMassWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent = nullptr);
-
-    CalibrationMassSheet& sheet() { return m_sheet; }
-
-private:
-    CalibrationMassSheet m_sheet;
-};
+// The calibration worksheet for a dispenser with a mass display, as its design
+// places it.
+CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& printDialogs);

@@ -1,60 +1,65 @@
 #include "calibration_nomass/calibration_no_mass_window.h"
 
+#include "calibration/calibration_window.h"
 #include "calibration_nomass/calibration_no_mass_report.h"
+#include "calibration_nomass/calibration_no_mass_sheet.h"
 #include "fields/design.h"
 
-CalibrationNoMassWindow::CalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
-    : CalibrationWindow(7200, 5520, design::kLightGreen, QStringLiteral("&Pirnt"),
-                        QStringLiteral("calibration-without-mass-display.pdf"),
-                        [this](Printer& to) { printCalibrationNoMassReport(m_sheet, to); }, printer, printDialogs,
-                        parent)
+CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs)
 {
     using namespace design;
+    using Kind = SheetWindow::Kind;
+    using Look = SheetWindow::Look;
+    auto sheet = std::make_unique<CalibrationNoMassSheet>();
+    CalibrationNoMassSheet& s = *sheet;
+    auto* window = new CalibrationWindow(
+        std::move(sheet), {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display.pdf"},
+        [&s](Printer& to) { printCalibrationNoMassReport(s, to); }, printer, printDialogs);
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};
     const Look heading{kPaleCyan};
-    const auto& t = m_sheet.tests;
-    const auto& gallons = m_sheet.gallons;
+    // Left with the system's own label colours, unlike every other label here.
+    const Look system{window->palette().color(QPalette::Button), window->palette().color(QPalette::ButtonText)};
+    const auto& t = s.tests;
     // The masses are computed, yet may be typed over: they take the focus by mouse
     // only, with the select-all and Enter of a typed field.
-    place(m_sheet,
-          {
-              {m_sheet.lbsPerGge, Kind::Entry, {1200, 4080, 735, 285}},
-              {m_sheet.existingFactor, Kind::Entry, {1200, 4440, 735, 285}},
-              {t[0].scale, Kind::Entry, {1200, 1440, 855, 285}},
-              {gallons[0], Kind::Entry, {2400, 1440, 615, 285}},
-              {t[1].scale, Kind::Entry, {1200, 1800, 855, 285}},
-              {gallons[1], Kind::Entry, {2400, 1800, 615, 285}},
-              {t[2].scale, Kind::Entry, {1200, 2160, 855, 285}},
-              {gallons[2], Kind::Entry, {2400, 2160, 615, 285}},
-              {t[0].display, Kind::MouseEntry, {3240, 1440, 735, 285}, mass},
-              {t[1].display, Kind::MouseEntry, {3240, 1800, 735, 285}, mass},
-              {t[2].display, Kind::MouseEntry, {3240, 2160, 735, 285}, mass},
-              {t[0].percentError, Kind::Percent2, {4800, 1440, 615, 285}, result},
-              {t[1].percentError, Kind::Percent2, {4800, 1800, 615, 285}, result},
-              {t[2].percentError, Kind::Percent2, {4800, 2160, 615, 285}, result},
-              {m_sheet.averageScale, Kind::Result, {1200, 3600, 855, 285}, result},
-              {m_sheet.averageDisplay, Kind::Result, {3120, 3600, 855, 285}, result},
-              {m_sheet.averageError, Kind::Percent2, {4920, 3600, 615, 285}, result},
-              {m_sheet.newFactor, Kind::Result, {1200, 5040, 735, 285}, {kPaleYellow, kRed}},
-          },
-          {
-              {"Vantrel, Inc.", {240, 120, 4035, 345}, {{}, {}, 14.25}},
-              {"DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY", {240, 480, 6660, 270}, {{}, {}, 12}},
-              {"Scale", {1320, 1200, 495, 195}},
-              {"Gallon Display", {2400, 960, 735, 375}},
-              {"Mass Dispensed", {3240, 960, 975, 375}},
-              {"Percent of Error", {4800, 960, 735, 375}, heading},
-              {"Test 1", {600, 1440, 555, 195}, heading},
-              {"Test 2", {600, 1800, 555, 195}, heading},
-              {"Test 3", {600, 2160, 555, 195}, heading},
-              {"Average Scale", {1200, 3120, 735, 375}, {kWhite}},
-              {"Average  Display", {3120, 3120, 855, 375}, {kWhite}},
-              {"Average Error", {4920, 3120, 975, 375}, {kWhite}},
-              // Left with the system's own label colours, unlike every other label here.
-              {"Lbs\\GGE", {2040, 4080, 855, 255},
-               {palette().color(QPalette::Button), palette().color(QPalette::ButtonText)}},
-              {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}},
-              {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}},
-          });
+    window->place(s,
+                  {
+                      {s.lbsPerGge, Kind::Entry, {1200, 4080, 735, 285}},
+                      {s.existingFactor, Kind::Entry, {1200, 4440, 735, 285}},
+                      {t[0].scale, Kind::Entry, {1200, 1440, 855, 285}},
+                      {s.gallons[0], Kind::Entry, {2400, 1440, 615, 285}},
+                      {t[1].scale, Kind::Entry, {1200, 1800, 855, 285}},
+                      {s.gallons[1], Kind::Entry, {2400, 1800, 615, 285}},
+                      {t[2].scale, Kind::Entry, {1200, 2160, 855, 285}},
+                      {s.gallons[2], Kind::Entry, {2400, 2160, 615, 285}},
+                      {t[0].display, Kind::MouseEntry, {3240, 1440, 735, 285}, mass},
+                      {t[1].display, Kind::MouseEntry, {3240, 1800, 735, 285}, mass},
+                      {t[2].display, Kind::MouseEntry, {3240, 2160, 735, 285}, mass},
+                      {t[0].percentError, Kind::Percent2, {4800, 1440, 615, 285}, result},
+                      {t[1].percentError, Kind::Percent2, {4800, 1800, 615, 285}, result},
+                      {t[2].percentError, Kind::Percent2, {4800, 2160, 615, 285}, result},
+                      {s.averageScale, Kind::Result, {1200, 3600, 855, 285}, result},
+                      {s.averageDisplay, Kind::Result, {3120, 3600, 855, 285}, result},
+                      {s.averageError, Kind::Percent2, {4920, 3600, 615, 285}, result},
+                      {s.newFactor, Kind::Result, {1200, 5040, 735, 285}, {kPaleYellow, kRed}},
+                  },
+                  {
+                      {"Vantrel, Inc.", {240, 120, 4035, 345}, {{}, {}, 14.25}},
+                      {"DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY", {240, 480, 6660, 270}, {{}, {}, 12}},
+                      {"Scale", {1320, 1200, 495, 195}},
+                      {"Gallon Display", {2400, 960, 735, 375}},
+                      {"Mass Dispensed", {3240, 960, 975, 375}},
+                      {"Percent of Error", {4800, 960, 735, 375}, heading},
+                      {"Test 1", {600, 1440, 555, 195}, heading},
+                      {"Test 2", {600, 1800, 555, 195}, heading},
+                      {"Test 3", {600, 2160, 555, 195}, heading},
+                      {"Average Scale", {1200, 3120, 735, 375}, {kWhite}},
+                      {"Average  Display", {3120, 3120, 855, 375}, {kWhite}},
+                      {"Average Error", {4920, 3120, 975, 375}, {kWhite}},
+                      {"Lbs\\GGE", {2040, 4080, 855, 255}, system},
+                      {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}},
+                      {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}},
+                  });
+    return window;
 }

@@ -1,17 +1,9 @@
 #pragma once
 
-#include "calibration/calibration_window.h"
-#include "calibration_nomass/calibration_no_mass_sheet.h"
+class CalibrationWindow;
+class PrintDialogs;
+class Printer;
 
-// The calibration worksheet for a dispenser whose display shows gallon equivalents.
-class CalibrationNoMassWindow : public CalibrationWindow {
-    Q_OBJECT
-
-public:
-    CalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent = nullptr);
-
-    CalibrationNoMassSheet& sheet() { return m_sheet; }
-
-private:
-    CalibrationNoMassSheet m_sheet;
-};
+// The calibration worksheet for a dispenser whose display shows gallon equivalents,
+// as its design places it.
+CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs);

@@ -60,53 +60,31 @@ void Sheet::runContained(const Reaction& reaction)
     }
 }
 
-template <typename Body>
-void Sheet::userEvent(Body&& body)
+void Sheet::type(FieldId field, std::string text)
+{
+    Field& f = m_fields.at(field.index());
+    f.text = std::move(text);
+    userEvent(f.change);
+}
+
+void Sheet::enter(FieldId field) { userEvent(m_fields.at(field.index()).enter); }
+void Sheet::focus(FieldId field) { userEvent(m_fields.at(field.index()).focus); }
+
+void Sheet::userEvent(const Reaction& reaction)
 {
     m_eventFailure.clear();
     const std::size_t stepsBefore = m_stepsRun;
-    try {
-        body();
-    } catch (const Stopped&) {
+    if (reaction) {
+        ++m_stepsRun;
+        try {
+            reaction();
+        } catch (const Stopped&) {
+        }
     }
     // An event that computed nothing (a plain focus change, typing into a field
     // without a reaction) leaves the last computation's message standing.
     if (m_stepsRun != stepsBefore || !m_eventFailure.empty())
         m_status = m_eventFailure;
-}
-
-void Sheet::type(FieldId field, std::string text)
-{
-    userEvent([&] {
-        Field& f = m_fields.at(field.index());
-        f.text = std::move(text);
-        if (f.change) {
-            ++m_stepsRun;
-            f.change();
-        }
-    });
-}
-
-void Sheet::enter(FieldId field)
-{
-    userEvent([&] {
-        const Reaction& reaction = m_fields.at(field.index()).enter;
-        if (reaction) {
-            ++m_stepsRun;
-            reaction();
-        }
-    });
-}
-
-void Sheet::focus(FieldId field)
-{
-    userEvent([&] {
-        const Reaction& reaction = m_fields.at(field.index()).focus;
-        if (reaction) {
-            ++m_stepsRun;
-            reaction();
-        }
-    });
 }
 
 void Sheet::stopStep(FieldId target, const StepFailed& failure)

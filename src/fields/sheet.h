@@ -102,8 +102,7 @@ private:
     [[noreturn]] void stopStep(FieldId target, const StepFailed& failure);
     [[noreturn]] void failReading(FieldId field, const StepFailed& failure) const;
     void runContained(const Reaction& reaction);
-    template <typename Body>
-    void userEvent(Body&& body);
+    void userEvent(const Reaction& reaction);
 
     std::vector<Field> m_fields;
     std::function<void(FieldId)> m_observer;

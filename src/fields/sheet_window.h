@@ -25,7 +25,6 @@ public:
     // The status line's text, empty while the last computation went through.
     QString statusText() const;
 
-protected:
     struct Look {
         QColor background = {};  // invalid: the window's colour shows through
         QColor text = {};        // invalid: the default text colour
@@ -52,14 +51,15 @@ protected:
         FieldId labels = {};  // the field this caption names, if it names one
     };
 
-    // client: the design's client area in twips; the status line comes below it.
-    SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
-                QWidget* parent = nullptr);
-
     // Binds the window to its sheet and places the fields, then the labels, of its
     // design. The entries are the tab stops in the order given; Tab and Enter go
     // round them, and the first has the focus when the window is first shown.
     void place(Sheet& sheet, std::initializer_list<FieldPlace> fields, std::initializer_list<LabelPlace> labels);
+
+protected:
+    // client: the design's client area in twips; the status line comes below it.
+    SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
+                QWidget* parent = nullptr);
 
     QWidget* area() const { return m_area; }
     QWidget* widgetOf(FieldId field) const;

@@ -1,5 +1,6 @@
 #include "shell/window_manager.h"
 
+#include "calibration/calibration_window.h"
 #include "calibration_mass/calibration_mass_window.h"
 #include "calibration_nomass/calibration_no_mass_window.h"
 #include "printing/message_box_print_dialogs.h"
@@ -38,12 +39,12 @@ QWidget* WindowManager::create(FlowRateWindow::Opens which)
 {
     switch (which) {
     case FlowRateWindow::Opens::MassDisplay: {
-        auto* window = new CalibrationMassWindow(m_printer, *m_printDialogs);
+        auto* window = newCalibrationMassWindow(m_printer, *m_printDialogs);
         window->setWindowIcon(programIcon());
         return window;
     }
     case FlowRateWindow::Opens::NoMassDisplay:
-        return new CalibrationNoMassWindow(m_printer, *m_printDialogs);
+        return newCalibrationNoMassWindow(m_printer, *m_printDialogs);
     case FlowRateWindow::Opens::Temp:
         return new TempCompWindow;
     case FlowRateWindow::Opens::About: {
