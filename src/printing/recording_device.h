@@ -19,14 +19,17 @@ public:
     // A source that gives each document a new recording device writing into documents.
     static Printer::DeviceSource source(std::vector<Document>& documents);
 
+    // What it writes down.
     void beginDocument() override;
     void setFont(const PrintFont& font) override;
-    double textWidth(const std::string& text) override;
-    double averageCharWidth() override;
-    double lineHeight() override;
     void drawText(double x, double top, const std::string& text) override;
     void endDocument() override;
     void abortDocument() override;
+
+    // Its fixed metrics.
+    double textWidth(const std::string& text) override;
+    double averageCharWidth() override;
+    double lineHeight() override;
 
 private:
     void record(std::string entry);

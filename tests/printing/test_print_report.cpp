@@ -204,14 +204,17 @@ void TestPrintReport::noPrinterOffersPdf()
 }
 
 // The program's own dialogs: Cancel declines, Save leads to the file dialog, which
-// adds the suffix to a name typed without it.
+// adds the suffix to a name typed without it, and may be cancelled in turn.
 void TestPrintReport::messageBoxesAskTheUser()
 {
     QTemporaryDir folder;
     MessageBoxPrintDialogs dialogs;
     answer({[](QWidget* box) { press(QMessageBox::Cancel, box); }});
     QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), std::optional<QString>());
-    answer({[](QWidget* box) { press(QMessageBox::Save, box); },
+    answer({[](QWidget* box) {
+                QCOMPARE(qobject_cast<QMessageBox*>(box)->informativeText(), "Save the report as a PDF file instead?");
+                press(QMessageBox::Save, box);
+            },
             [&](QWidget* files) {
                 auto* dialog = qobject_cast<QFileDialog*>(files);
                 QCOMPARE(dialog->directory().absolutePath(), folder.path());
@@ -219,6 +222,8 @@ void TestPrintReport::messageBoxesAskTheUser()
                 static_cast<QDialog*>(dialog)->accept();
             }});
     QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), folder.filePath("typed.pdf"));
+    answer({[](QWidget* box) { press(QMessageBox::Save, box); }, [](QWidget* files) { files->close(); }});
+    QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), std::optional<QString>());
     answer({[](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), "Told."); box->close(); }});
     dialogs.tell("Told.");
 }

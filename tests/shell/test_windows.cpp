@@ -23,12 +23,18 @@ void collectNames(QAccessibleInterface* node, QStringList& names)
         collectNames(node->child(i), names);
 }
 
-// Every text the window shows of its own: labels, buttons, menus and their items.
+// Every text the window shows of its own: labels (with their size when it is not
+// the designs' 8.25 pt), buttons, menus and their items; then the fields in a size
+// of their own.
 QString captionsOf(QWidget* window)
 {
+    const auto size = [](QWidget* w) {
+        const double points = w->font().pointSizeF();
+        return points == 8.25 ? QString() : QString(" {%1}").arg(points);
+    };
     QStringList captions;
     for (QLabel* label : window->findChildren<QLabel*>())
-        captions << label->text();
+        captions << label->text() + (label->text().isEmpty() ? "" : size(label));
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         captions << button->text();
     if (auto* menus = window->findChild<QMenuBar*>()) {
@@ -38,6 +44,8 @@ QString captionsOf(QWidget* window)
                 captions << item->text();
         }
     }
+    for (QLineEdit* field : window->findChildren<QLineEdit*>())
+        captions << (size(field).isEmpty() ? QString() : field->objectName() + size(field));
     captions.removeAll(QString());
     return window->windowTitle() + " | " + captions.join('|');
 }
@@ -169,6 +177,8 @@ void TestWindows::workedExampleTypedIn()
         settle();
     }
     QCOMPARE(focusName().toStdString(), example.focusAfter);
+    auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QCOMPARE(focused->selectedText(), focused->text());
     QCOMPARE(shownTexts(window, example.shown), expectedTexts(example.shown));
     QCOMPARE(qobject_cast<SheetWindow*>(window)->statusText(), QString());
 }
