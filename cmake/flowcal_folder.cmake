@@ -1,10 +1,10 @@
-# flowcal_folder(<name> CORE <sources>... [WIDGETS <sources>...] [USES <folders>...] [QT <targets>...])
+# flowcal_folder(<name> CORE <sources>... [WIDGETS <sources>...] [USES <folders>...] [LINKS <targets>...])
 # One source folder as two libraries: <name>_core, its computing part in plain C++,
-# linking no Qt; and <name>, its widgets on top of it, with the Qt targets given,
+# linking no Qt; and <name>, its widgets on top of it, linking the targets given,
 # unless FLOWCAL_CORE_ONLY is set (the fuzz build). USES names the folders it
 # builds on; each library links the same part of those.
 function(flowcal_folder name)
-    cmake_parse_arguments(ARG "" "" "CORE;WIDGETS;USES;QT" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "CORE;WIDGETS;USES;LINKS" ${ARGN})
     add_library(${name}_core STATIC ${ARG_CORE})
     target_include_directories(${name}_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
     list(TRANSFORM ARG_USES APPEND _core OUTPUT_VARIABLE core_uses)
@@ -13,5 +13,5 @@ function(flowcal_folder name)
         return()
     endif()
     add_library(${name} STATIC ${ARG_WIDGETS})
-    target_link_libraries(${name} PUBLIC ${name}_core ${ARG_USES} ${ARG_QT})
+    target_link_libraries(${name} PUBLIC ${name}_core ${ARG_USES} ${ARG_LINKS})
 endfunction()

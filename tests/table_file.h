@@ -13,9 +13,10 @@
 #include <QStringList>
 #include <QTest>
 
+// path: from the tests folder, "worksheets/stories.txt".
 inline QList<QStringList> readTable(const QString& path, int columns)
 {
-    QFile file(path);
+    QFile file(QStringLiteral(FLOWCAL_TESTS_DIR "/") + path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the test table %s", qPrintable(path));
     QHash<QString, QString> names;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace widget_support {
 
@@ -83,6 +84,20 @@ inline QStringList expectedTexts(const worked::Texts& expected)
     for (const auto& [name, text] : expected)
         texts << QString::fromStdString(name + '=' + text);
     return texts;
+}
+
+// Answers the modal dialogs as they come, one answer each.
+inline void answer(QList<std::function<void(QWidget*)>> answers)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answers]() mutable {
+        if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible()) {
+            answers.takeFirst()(dialog);
+            if (answers.isEmpty())
+                timer->deleteLater();
+        }
+    });
+    timer->start(10);
 }
 
 } // namespace widget_support

@@ -19,7 +19,7 @@ std::vector<PrintItem> percentage(const Sheet& sheet, FieldId field)
             return {};
         const char* why = failure.kind == StepFailed::Kind::NotANumber ? "which is not a number"
                                                                         : "which is too large to print";
-        throw ReportStopped(sheet.caption(field) + " holds \"" + held + "\", " + why + ".\nNothing was printed.");
+        throw ReportStopped(sheet.caption(field) + " holds \"" + held + "\", " + why + ".");
     }
 }
 

@@ -12,7 +12,7 @@ CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& prin
     auto sheet = std::make_unique<CalibrationMassSheet>();
     CalibrationMassSheet& s = *sheet;
     auto* window = new CalibrationWindow(
-        std::move(sheet), {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display.pdf"},
+        std::move(sheet), {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display"},
         [&s](Printer& to) { printCalibrationMassReport(s, to); }, printer, printDialogs);
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;

@@ -13,7 +13,7 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
     auto sheet = std::make_unique<CalibrationNoMassSheet>();
     CalibrationNoMassSheet& s = *sheet;
     auto* window = new CalibrationWindow(
-        std::move(sheet), {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display.pdf"},
+        std::move(sheet), {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display"},
         [&s](Printer& to) { printCalibrationNoMassReport(s, to); }, printer, printDialogs);
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};

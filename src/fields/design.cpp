@@ -31,4 +31,12 @@ QFont font(double points, bool bold)
     return f;
 }
 
+QString missingFaceNote(const QStringList& families)
+{
+    if (families.contains(QStringLiteral("Liberation Sans")))
+        return {};
+    return QStringLiteral("The face these windows are drawn in, Liberation Sans, is missing, so captions may be "
+                          "cut: install the Debian package fonts-liberation2.");
+}
+
 } // namespace design

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -22,6 +23,10 @@ QSize size(int width, int height);
 // The designs name "MS Sans Serif" and "Arial"; both map to the platform's
 // sans-serif face at the design size and weight.
 QFont font(double points, bool bold = true);
+
+// A note for the status line when the font families at hand lack the face the
+// windows are measured in, Liberation Sans; empty when it is there.
+QString missingFaceNote(const QStringList& families);
 
 // The colours the designs use.
 inline const QColor kYellow{255, 255, 0};

@@ -5,6 +5,7 @@
 #include "fields/entry_field.h"
 #include "fields/formatted_field.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QVBoxLayout>
@@ -110,6 +111,17 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
             showStatus();
         });
     }
+    // A value longer than its field shows its beginning, its sign and leading
+    // digits, whenever the field is not being edited; the whole value is one
+    // hover away.
+    connect(line, &QLineEdit::textChanged, line, [line] {
+        line->setToolTip(line->text());
+        if (!line->hasFocus() && !line->isModified())  // written, not typed
+            line->setCursorPosition(0);
+    });
+    line->setToolTip(line->text());
+    line->setCursorPosition(0);
+    line->installEventFilter(this);
     line->setFocusPolicy(Qt::ClickFocus);
     line->setObjectName(qText(m_bound->name(field)));
     // A screen reader names the field as the status line does.
@@ -155,6 +167,24 @@ void SheetWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving a field for another one ends its editing; leaving the window for a
+    // while, or opening a menu over it, does not.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            static_cast<QLineEdit*>(watched)->setCursorPosition(0);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void SheetWindow::showNote(const QString& note)
+{
+    m_status->setText(note);
+    m_status->setToolTip(note);
+}
+
 void SheetWindow::userEvent(FieldId field, void (Sheet::*event)(FieldId))
 {
     (m_bound->*event)(field);
@@ -175,9 +205,4 @@ void SheetWindow::fieldWritten(FieldId field)
     }
 }
 
-void SheetWindow::showStatus()
-{
-    const QString status = qText(m_bound->status());
-    m_status->setText(status);
-    m_status->setToolTip(status);
-}
+void SheetWindow::showStatus() { showNote(qText(m_bound->status())); }

@@ -24,6 +24,9 @@ class SheetWindow : public QMainWindow {
 public:
     // The status line's text, empty while the last computation went through.
     QString statusText() const;
+    // A note on the status line, such as where a report went, until the next
+    // computation says something of its own.
+    void showNote(const QString& note);
 
     struct Look {
         QColor background = {};  // invalid: the window's colour shows through
@@ -63,8 +66,8 @@ protected:
 
     QWidget* area() const { return m_area; }
     QWidget* widgetOf(FieldId field) const;
-
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* addField(const FieldPlace& place);

@@ -2,15 +2,13 @@
 
 #include "fields/design.h"
 #include "flowrate/flow_rate_report.h"
-#include "printing/print_report.h"
 
 #include <QMenuBar>
 #include <QPushButton>
 
-FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent)
-    : SheetWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, design::kLightCyan, parent),
-      m_printer(printer),
-      m_printDialogs(printDialogs)
+FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs)
+    : ReportWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
+                   [this](Printer& to) { printFlowRateReport(m_sheet, to); }, printer, printDialogs)
 {
     using namespace design;
     const Look entry{kYellow, {}};
@@ -42,7 +40,7 @@ FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs, QWi
     connect(exitButton, &QPushButton::clicked, this, &FlowRateWindow::exitRequested);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Print"), this, &FlowRateWindow::printReport);
+    addReportCommands(file, QStringLiteral("&Print"));
     file->addAction(QStringLiteral("E&xit"), this, &FlowRateWindow::exitRequested);
     QMenu* calibrate = menuBar()->addMenu(QStringLiteral("&Calibrate"));
     calibrate->addAction(QStringLiteral("&With Mass Display"), this, &FlowRateWindow::openMassCalibration);
@@ -51,10 +49,4 @@ FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs, QWi
     tools->addAction(QStringLiteral("Temp"), this, &FlowRateWindow::openTemperature);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Vantrel, Inc."), this, &FlowRateWindow::openAbout);
-}
-
-void FlowRateWindow::printReport()
-{
-    ::printReport(m_printer, m_printDialogs, QStringLiteral("flow-rate-report.pdf"),
-                  [this](Printer& printer) { printFlowRateReport(m_sheet, printer); });
 }

@@ -1,21 +1,18 @@
 #pragma once
 
-#include "fields/sheet_window.h"
 #include "flowrate/flow_rate_sheet.h"
-
-class PrintDialogs;
-class Printer;
+#include "printing/report_window.h"
 
 // The main window: the flow-rate calculator with the program's menu and Exit
 // button. Opening the other windows and ending the program are left to whoever
 // listens to its requests. Its report goes to the program's one printer.
-class FlowRateWindow : public SheetWindow {
+class FlowRateWindow : public ReportWindow {
     Q_OBJECT
 
 public:
     enum class Opens { MassDisplay, NoMassDisplay, Temp, About };
 
-    FlowRateWindow(Printer& printer, PrintDialogs& printDialogs, QWidget* parent = nullptr);
+    FlowRateWindow(Printer& printer, PrintDialogs& printDialogs);
 
     FlowRateSheet& sheet() { return m_sheet; }
 
@@ -24,7 +21,6 @@ signals:
     void openRequested(FlowRateWindow::Opens window);
 
 private slots:
-    void printReport();
     void openMassCalibration() { emit openRequested(Opens::MassDisplay); }
     void openNoMassCalibration() { emit openRequested(Opens::NoMassDisplay); }
     void openTemperature() { emit openRequested(Opens::Temp); }
@@ -32,6 +28,4 @@ private slots:
 
 private:
     FlowRateSheet m_sheet;
-    Printer& m_printer;
-    PrintDialogs& m_printDialogs;
 };

@@ -11,17 +11,19 @@ const QString kTitle = QStringLiteral("Print");
 
 } // namespace
 
-std::optional<QString> MessageBoxPrintDialogs::offerPdf(const QString& message, const QString& suggestedPath)
+bool MessageBoxPrintDialogs::offerPdf(const QString& message)
 {
-    QWidget* parent = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Warning, kTitle, message, QMessageBox::Save | QMessageBox::Cancel, parent);
+    QMessageBox box(QMessageBox::Warning, kTitle, message, QMessageBox::Save | QMessageBox::Cancel,
+                    QApplication::activeWindow());
     box.setInformativeText(QStringLiteral("Save the report as a PDF file instead?"));
     box.setDefaultButton(QMessageBox::Save);
-    if (box.exec() != QMessageBox::Save)
-        return std::nullopt;
+    return box.exec() == QMessageBox::Save;
+}
 
+std::optional<QString> MessageBoxPrintDialogs::choosePdfFile(const QString& suggestedPath)
+{
     const QFileInfo suggested(suggestedPath);
-    QFileDialog dialog(parent, QStringLiteral("Save Report as PDF"), suggested.absolutePath(),
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save Report as PDF"), suggested.absolutePath(),
                        QStringLiteral("PDF files (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));

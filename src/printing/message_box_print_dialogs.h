@@ -2,9 +2,10 @@
 
 #include "printing/print_dialogs.h"
 
-// Message boxes over the window the user printed from, and a file dialog for the PDF.
+// Message boxes and the file dialog over the window the user printed from.
 class MessageBoxPrintDialogs : public PrintDialogs {
 public:
-    std::optional<QString> offerPdf(const QString& message, const QString& suggestedPath) override;
+    bool offerPdf(const QString& message) override;
+    std::optional<QString> choosePdfFile(const QString& suggestedPath) override;
     void tell(const QString& message) override;
 };

@@ -21,9 +21,10 @@ public:
     virtual double lineHeight() = 0;
     // top: the top of the line the text stands on.
     virtual void drawText(double x, double top, const std::string& text) = 0;
-    // Hands the page over. Raises PrintFailed when the device does not take it; the
-    // document is closed either way.
-    virtual void endDocument() = 0;
+    // Hands the page over and says what became of it ("Report sent to Office as job
+    // 12."). Raises PrintFailed when the device does not take it; the document is
+    // closed either way.
+    virtual std::string endDocument() = 0;
     // Discards the document; nothing reaches the printer.
     virtual void abortDocument() = 0;
 };

@@ -3,7 +3,16 @@
 #include "fields/design.h"
 #include "printing/print_failed.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+
+void PainterDevice::startPdf(QIODevice& output, const QPageLayout& layout)
+{
+    m_writer = std::make_unique<QPdfWriter>(&output);
+    m_writer->setTitle(QCoreApplication::applicationName());
+    m_writer->setCreator(QCoreApplication::applicationName());
+    m_writer->setPageLayout(layout);
+}
 
 void PainterDevice::setFont(const PrintFont& font)
 {
@@ -12,7 +21,7 @@ void PainterDevice::setFont(const PrintFont& font)
     m_font.setPointSizeF(font.size);
     m_font.setBold(font.bold);
     m_font.setItalic(font.italic);
-    m_metrics.emplace(m_font, &paintDevice());
+    m_metrics.emplace(m_font, m_writer.get());
 }
 
 double PainterDevice::textWidth(const std::string& text)
@@ -35,14 +44,14 @@ void PainterDevice::drawText(double x, double top, const std::string& text)
     m_page.push_back({m_font, QPointF(x, top + m_metrics->ascent()), qText(text)});
 }
 
-void PainterDevice::endDocument()
+std::string PainterDevice::endDocument()
 {
     const std::vector<Placed> page = std::move(m_page);
-    m_page.clear();
-    m_metrics.reset();
+    const std::unique_ptr<QPdfWriter> writer = std::move(m_writer);
+    abortDocument();
 
     QPainter painter;
-    if (!painter.begin(&paintDevice()))
+    if (!painter.begin(writer.get()))
         throw PrintFailed::refused(name().toStdString(), "the document could not be started");
     for (const Placed& placed : page) {
         painter.setFont(placed.font);
@@ -50,11 +59,12 @@ void PainterDevice::endDocument()
     }
     if (!painter.end())
         throw PrintFailed::refused(name().toStdString(), "the document could not be finished");
-    delivered();
+    return delivered();
 }
 
 void PainterDevice::abortDocument()
 {
     m_page.clear();
     m_metrics.reset();
+    m_writer.reset();
 }

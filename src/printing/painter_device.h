@@ -4,17 +4,21 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QPointF>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
-class QPaintDevice;
+class QIODevice;
 
-// A device painted with QPainter: a printer or a PDF file. The page is kept until
-// the document ends and only then painted, so a document that is abandoned halfway
-// never reaches the printer or leaves a half-written file.
+// A device that paints the page with QPainter as a PDF document, for a printer or a
+// file. The page is kept until the document ends and only then painted, so a
+// document that is abandoned halfway never reaches the printer or leaves a
+// half-written file.
 class PainterDevice : public PageDevice {
 public:
     void setFont(const PrintFont& font) override;
@@ -22,17 +26,17 @@ public:
     double averageCharWidth() override;
     double lineHeight() override;
     void drawText(double x, double top, const std::string& text) override;
-    void endDocument() override;
+    std::string endDocument() override;
     void abortDocument() override;
 
 protected:
-    // Valid from beginDocument until the document ends.
-    virtual QPaintDevice& paintDevice() = 0;
+    // Starts the document: a PDF of that page, written into output as it ends.
+    void startPdf(QIODevice& output, const QPageLayout& layout);
     // The printer or file, as the messages name it.
     virtual QString name() const = 0;
-    // Called once the page is painted and the painter has ended; raises PrintFailed
-    // when the page did not get through after all.
-    virtual void delivered() {}
+    // Called once the PDF is written; says what became of it, or raises PrintFailed
+    // when it did not get through after all.
+    virtual std::string delivered() = 0;
 
 private:
     struct Placed {
@@ -41,6 +45,7 @@ private:
         QString text;
     };
 
+    std::unique_ptr<QPdfWriter> m_writer;
     QFont m_font;
     std::optional<QFontMetricsF> m_metrics;
     std::vector<Placed> m_page;

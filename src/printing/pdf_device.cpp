@@ -1,12 +1,7 @@
 #include "printing/pdf_device.h"
 
 #include "printing/print_failed.h"
-
-#include <QCoreApplication>
-#include <QLocale>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
+#include "printing/report_page.h"
 
 PdfDevice::PdfDevice(QString path) : m_path(std::move(path)) {}
 
@@ -15,17 +10,12 @@ void PdfDevice::beginDocument()
     m_file = std::make_unique<QSaveFile>(m_path);
     if (!m_file->open(QIODevice::WriteOnly))
         throw PrintFailed::refused(m_path.toStdString(), m_file->errorString().toStdString());
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
-    m_writer->setTitle(QCoreApplication::applicationName());
-    m_writer->setCreator(QCoreApplication::applicationName());
-    const QPageSize page(QLocale::system().measurementSystem() == QLocale::MetricSystem ? QPageSize::A4
-                                                                                        : QPageSize::Letter);
-    m_writer->setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0.5, 0.5, 0.5, 0.5),
-                                        QPageLayout::Inch));
+    startPdf(*m_file, reportPageLayout());
 }
 
-void PdfDevice::delivered()
+std::string PdfDevice::delivered()
 {
     if (!m_file->commit())
         throw PrintFailed::refused(m_path.toStdString(), m_file->errorString().toStdString());
+    return "Report saved as " + m_path.toStdString() + ".";
 }

@@ -4,14 +4,16 @@
 
 #include <optional>
 
-// What the program asks and tells the user when a report cannot be printed. The
-// program shows message boxes; tests answer for the user.
+// What the program asks and tells the user about a report. The program shows
+// message boxes and the file dialog; tests answer for the user.
 class PrintDialogs {
 public:
     virtual ~PrintDialogs() = default;
 
-    // Says that there is no printer and offers to save the report as a PDF file;
-    // the file chosen, or nothing when the user declines.
-    virtual std::optional<QString> offerPdf(const QString& message, const QString& suggestedPath) = 0;
+    // Says why the report cannot be printed and offers to save it as a PDF file
+    // instead; true when the user takes the offer.
+    virtual bool offerPdf(const QString& message) = 0;
+    // The file to save a report in, suggested first; nothing when the user cancels.
+    virtual std::optional<QString> choosePdfFile(const QString& suggestedPath) = 0;
     virtual void tell(const QString& message) = 0;
 };

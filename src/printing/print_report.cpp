@@ -7,6 +7,7 @@
 #include "printing/printer.h"
 #include "printing/report_stopped.h"
 
+#include <QDate>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -14,7 +15,8 @@
 
 namespace {
 
-std::optional<PrintFailed> attempt(Printer& printer, const std::function<void(Printer&)>& report)
+// Runs the report; a failure leaves no document open.
+std::optional<PrintFailed> attempt(Printer& printer, const Report& report)
 {
     try {
         report(printer);
@@ -37,45 +39,51 @@ QString reasonOf(const PrintFailed& failure)
     return reason;
 }
 
-ReportOutcome printOrSave(Printer& printer, PrintDialogs& dialogs, const QString& pdfName,
-                          const std::function<void(Printer&)>& report)
-{
-    std::optional<PrintFailed> failure = attempt(printer, report);
-    if (!failure)
-        return ReportOutcome::Printed;
-    if (failure->kind() == PrintFailed::Kind::Refused) {
-        dialogs.tell(QStringLiteral("The printer \"%1\" did not take the report: %2.\nNothing was printed.")
-                         .arg(qText(failure->printer()), reasonOf(*failure)));
-        return ReportOutcome::NotPrinted;
-    }
-
-    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    const QDir folder = documents.exists() ? documents : QDir::home();
-    const std::optional<QString> path = dialogs.offerPdf(
-        QStringLiteral("No printer is set up on this computer, so the report cannot be printed."),
-        folder.filePath(pdfName));
-    if (!path)
-        return ReportOutcome::NotPrinted;
-    printer.divertNextDocument(std::make_unique<PdfDevice>(*path));
-    failure = attempt(printer, report);
-    if (!failure)
-        return ReportOutcome::SavedAsPdf;
-    dialogs.tell(QStringLiteral("The report could not be saved as \"%1\": %2.")
-                     .arg(qText(failure->printer()), reasonOf(*failure)));
-    return ReportOutcome::NotPrinted;
-}
-
 } // namespace
 
-ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& pdfName,
-                          const std::function<void(Printer&)>& report)
+QString suggestedPdfPath(const QString& name)
 {
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QDir folder = documents.exists() ? documents : QDir::home();
+    return folder.filePath(name + QDate::currentDate().toString(QStringLiteral("-yyyy-MM-dd")) + ".pdf");
+}
+
+ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report)
+{
+    const std::optional<QString> path = dialogs.choosePdfFile(suggestedPdfPath(name));
+    if (!path)
+        return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
+    printer.divertNextDocument(std::make_unique<PdfDevice>(*path));
     try {
-        return printOrSave(printer, dialogs, pdfName, report);
+        if (const std::optional<PrintFailed> failure = attempt(printer, report)) {
+            return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report could not be saved as \"%1\": %2.")
+                                                         .arg(*path, reasonOf(*failure))};
+        }
+    } catch (const ReportStopped& stop) {
+        return {ReportOutcome::Kind::NotPrinted, qText(stop.what()) + QStringLiteral(" Nothing was saved.")};
+    }
+    return {ReportOutcome::Kind::SavedAsPdf, qText(printer.lastDelivery())};
+}
+
+ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report)
+{
+    std::optional<PrintFailed> failure;
+    try {
+        failure = attempt(printer, report);
     } catch (const ReportStopped& stop) {
         // The report stopped before its first line: the user has something to mend
         // first, so no PDF is offered either.
-        dialogs.tell(QString::fromStdString(stop.what()));
-        return ReportOutcome::NotPrinted;
+        dialogs.tell(qText(stop.what()) + QStringLiteral("\nNothing was printed."));
+        return {ReportOutcome::Kind::NotPrinted, {}};
     }
+    if (!failure)
+        return {ReportOutcome::Kind::Printed, qText(printer.lastDelivery())};
+    if (failure->kind() == PrintFailed::Kind::Refused) {
+        dialogs.tell(QStringLiteral("The printer \"%1\" did not take the report: %2.\nNothing was printed.")
+                         .arg(qText(failure->printer()), reasonOf(*failure)));
+        return {ReportOutcome::Kind::NotPrinted, {}};
+    }
+    if (!dialogs.offerPdf(QStringLiteral("No printer is set up on this computer, so the report cannot be printed.")))
+        return {ReportOutcome::Kind::NotPrinted, {}};
+    return saveReportAsPdf(printer, dialogs, name, report);
 }

@@ -66,7 +66,8 @@ void Printer::endDocument()
     if (!m_device)
         return;
     const std::unique_ptr<PageDevice> device = std::move(m_device);
-    device->endDocument();
+    m_lastDelivery.clear();
+    m_lastDelivery = device->endDocument();
 }
 
 void Printer::abortDocument()

@@ -43,6 +43,8 @@ public:
     // Ends the document and hands it to the device. Raises PrintFailed when the
     // device does not take it; the document is closed either way.
     void endDocument();
+    // What became of the last document ended ("Report sent to Office as job 12.").
+    const std::string& lastDelivery() const { return m_lastDelivery; }
     // Discards the open document, if any, and a diversion not used yet.
     void abortDocument();
     bool documentOpen() const { return m_device != nullptr; }
@@ -59,4 +61,5 @@ private:
     PrintFont m_font;
     std::optional<PrintFont> m_deviceFont;
     double m_top = 0.0;
+    std::string m_lastDelivery;
 };

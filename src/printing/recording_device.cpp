@@ -68,9 +68,10 @@ void RecordingDevice::drawText(double x, double top, const std::string& text)
     record("text " + number(x) + " " + number(top) + " '" + text + "'");
 }
 
-void RecordingDevice::endDocument()
+std::string RecordingDevice::endDocument()
 {
     record("end");
+    return "Report recorded.";
 }
 
 void RecordingDevice::abortDocument()

@@ -23,7 +23,7 @@ public:
     void beginDocument() override;
     void setFont(const PrintFont& font) override;
     void drawText(double x, double top, const std::string& text) override;
-    void endDocument() override;
+    std::string endDocument() override;
     void abortDocument() override;
 
     // Its fixed metrics.

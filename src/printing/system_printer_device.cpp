@@ -1,17 +1,9 @@
 #include "printing/system_printer_device.h"
 
 #include "printing/print_failed.h"
+#include "printing/report_page.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
-#include <QPrinterInfo>
-
-namespace {
-
-// IPP status codes from 0x0400 on are errors.
-constexpr int kFirstIppError = 0x0400;
-
-} // namespace
 
 std::unique_ptr<PageDevice> SystemPrinterDevice::create()
 {
@@ -20,30 +12,22 @@ std::unique_ptr<PageDevice> SystemPrinterDevice::create()
 
 void SystemPrinterDevice::beginDocument()
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    m_printer = CupsDestination::systemDefault();
+    if (!m_printer)
         throw PrintFailed::noPrinter();
-    m_name = info.printerName();
-    // A stopped printer would hold the report in its queue without a word.
-    if (info.state() == QPrinter::Error)
-        throw PrintFailed::refused(m_name.toStdString(), "it is stopped or reports a fault");
-    m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    m_printer->setDocName(QCoreApplication::applicationName());
-    if (!m_printer->isValid())
-        throw PrintFailed::refused(m_name.toStdString(), "it cannot be opened");
+    // CUPS would take the job and hold it without a word.
+    if (const std::string held = m_printer->holdReason(); !held.empty())
+        throw PrintFailed::refused(m_printer->name(), held);
+    m_pdf.setData({});
+    m_pdf.open(QIODevice::WriteOnly);
+    startPdf(m_pdf, reportPageLayout());
 }
 
-void SystemPrinterDevice::delivered()
-{
-    if (m_printer->printerState() == QPrinter::Error || m_printer->printerState() == QPrinter::Aborted)
-        throw PrintFailed::refused(m_name.toStdString(), "the document did not get through");
+QString SystemPrinterDevice::name() const { return QString::fromStdString(m_printer->name()); }
 
-    // Qt hands the finished document to CUPS but drops CUPS's answer, so a queue
-    // that does not accept jobs would pass for a printed report. The answer is
-    // still CUPS's last error on this thread.
-    QLibrary cups(QStringLiteral("cups"), 2);
-    const auto lastError = reinterpret_cast<int (*)()>(cups.resolve("cupsLastError"));
-    const auto lastErrorString = reinterpret_cast<const char* (*)()>(cups.resolve("cupsLastErrorString"));
-    if (lastError && lastErrorString && lastError() >= kFirstIppError)
-        throw PrintFailed::refused(m_name.toStdString(), lastErrorString());
+std::string SystemPrinterDevice::delivered()
+{
+    m_pdf.close();
+    const int job = m_printer->submitPdf(m_pdf.data(), QCoreApplication::applicationName().toStdString());
+    return "Report sent to " + m_printer->name() + " as job " + std::to_string(job) + ".";
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "printing/cups_destination.h"
 #include "printing/painter_device.h"
 
-#include <QPrinter>
+#include <QBuffer>
 
-#include <memory>
+#include <optional>
 
-// The system's default printer as it is when the document opens, with its own
-// default page and margins; no dialog is shown.
+// The system's default printer as it is when the document opens, on its own
+// default paper; no dialog is shown. The page goes to CUPS as one PDF job, and
+// CUPS's answer for that job is the outcome.
 class SystemPrinterDevice : public PainterDevice {
 public:
     static std::unique_ptr<PageDevice> create();
@@ -15,11 +17,10 @@ public:
     void beginDocument() override;
 
 protected:
-    QPaintDevice& paintDevice() override { return *m_printer; }
-    QString name() const override { return m_name; }
-    void delivered() override;
+    QString name() const override;
+    std::string delivered() override;
 
 private:
-    std::unique_ptr<QPrinter> m_printer;
-    QString m_name;
+    std::optional<CupsDestination> m_printer;
+    QBuffer m_pdf;
 };

@@ -47,9 +47,17 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
     web->setAccessibleName(QStringLiteral("Web address"));
     web->setGeometry(design::rect({1200, 2160, 1455, 225}));
 
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("icon"));
-    picture->setGeometry(design::rect({360, 480, 480, 480}));
-    picture->setPixmap(programPixmap());
-    picture->setAlignment(Qt::AlignCenter);
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setGeometry(design::rect({360, 480, 480, 480}));
+    icon->setPixmap(programPixmap());
+    icon->setAlignment(Qt::AlignCenter);
+
+    // The maker's picture: the dispenser drawn large, in the room right of the contacts.
+    auto* drawing = new QLabel(this);
+    drawing->setObjectName(QStringLiteral("drawing"));
+    drawing->setGeometry(design::rect({3960, 1560, 1200, 1440}));
+    drawing->setPixmap(QPixmap(QStringLiteral(":/com.example.Flowcal-128.png"))
+                           .scaled(drawing->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    drawing->setAlignment(Qt::AlignCenter);
 }

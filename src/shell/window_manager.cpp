@@ -3,6 +3,7 @@
 #include "calibration/calibration_window.h"
 #include "calibration_mass/calibration_mass_window.h"
 #include "calibration_nomass/calibration_no_mass_window.h"
+#include "fields/design.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/system_printer_device.h"
 #include "shell/about_window.h"
@@ -10,6 +11,7 @@
 #include "tempcomp/temp_comp_window.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
     : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), {}, parent)
@@ -31,6 +33,7 @@ FlowRateWindow* WindowManager::start()
     m_main->setWindowIcon(programIcon());
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
+    m_main->showNote(design::missingFaceNote(QFontDatabase::families()));
     m_main->show();
     return m_main;
 }

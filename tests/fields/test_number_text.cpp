@@ -48,7 +48,7 @@ void TestNumberText::conversions_data()
     QTest::addColumn<QString>("conversion");
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("converted");
-    for (const QStringList& row : readTable(QFINDTESTDATA("conversions.txt"), 4))
+    for (const QStringList& row : readTable("fields/conversions.txt", 4))
         QTest::addRow("%s: %s", qPrintable(row[0]), qPrintable(row[1])) << row[0] << row[2] << row[3];
 }
 

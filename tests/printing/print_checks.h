@@ -8,6 +8,7 @@
 #include "printing/print_dialogs.h"
 #include "printing/recording_device.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -58,17 +59,48 @@ inline QStringList pageLines(const RecordingDevice::Document& document)
     return page;
 }
 
-// Answers the offer of a PDF file with pdfAnswer; keeps what the user was offered and told.
+// Takes the offer of a PDF file, and chooses pdfAnswer, when there is one; keeps
+// what the user was offered, suggested and told.
 struct AnsweringDialogs : PrintDialogs {
-    std::optional<QString> offerPdf(const QString& message, const QString& suggestedPath) override
+    bool offerPdf(const QString& message) override
     {
-        offers << message + " | " + suggestedPath;
+        offers << message;
+        return pdfAnswer.has_value();
+    }
+    std::optional<QString> choosePdfFile(const QString& suggestedPath) override
+    {
+        suggested << suggestedPath;
         return pdfAnswer;
     }
     void tell(const QString& message) override { told << message; }
     std::optional<QString> pdfAnswer;
-    QStringList offers, told;
+    QStringList offers, suggested, told;
 };
+
+// A report's page as it is kept, line by line, in tests/printing/pages.
+inline QString keptPagePath(const QString& name)
+{
+    return QStringLiteral(FLOWCAL_TESTS_DIR "/printing/pages/") + name + ".txt";
+}
+
+// The lines of a kept page that carry text, each as its items: where it starts on
+// the recording device and its text.
+using KeptLine = QList<std::pair<double, QString>>;
+inline QList<KeptLine> keptPage(const QString& name)
+{
+    QFile file(keptPagePath(name));
+    file.open(QIODevice::ReadOnly);
+    const QRegularExpression item("(\\d+(?:\\.\\d+)?) [\\d.]+ '([^']*)'");
+    QList<KeptLine> lines;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        KeptLine items;
+        for (const QRegularExpressionMatch& m : item.globalMatch(line))
+            items.append({m.captured(1).toDouble(), m.captured(2)});
+        if (!items.isEmpty())
+            lines << items;
+    }
+    return lines;
+}
 
 namespace pdf {
 

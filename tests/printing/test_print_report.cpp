@@ -6,16 +6,20 @@
 #include "printing/print_report.h"
 #include "print_checks.h"
 #include "sheet_support.h"
-#include "worked_examples.h"
+#include "widget_support.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 using worked::Window;
+using widget_support::answer;
 Q_DECLARE_METATYPE(worked::Window)
 
 namespace {
@@ -47,22 +51,8 @@ QString workedExample(Window window)
 // A printer that takes the page, then refuses the document.
 struct RefusingDevice : RecordingDevice {
     using RecordingDevice::RecordingDevice;
-    void endDocument() override { throw PrintFailed::refused("Office", "Destination is not accepting jobs."); }
+    std::string endDocument() override { throw PrintFailed::refused("Office", "Destination is not accepting jobs."); }
 };
-
-// Answers the modal dialogs as they come, one answer each.
-void answer(QList<std::function<void(QWidget*)>> answers)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answers]() mutable {
-        if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible()) {
-            answers.takeFirst()(dialog);
-            if (answers.isEmpty())
-                timer->deleteLater();
-        }
-    });
-    timer->start(10);
-}
 
 void press(QMessageBox::StandardButton button, QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); }
 
@@ -76,7 +66,7 @@ private slots:
     void pages();
     void notPrinted_data();
     void notPrinted();
-    void noPrinterOffersPdf();
+    void savedAsPdf();
     void messageBoxesAskTheUser();
 };
 
@@ -125,7 +115,7 @@ void TestPrintReport::pages()
     QStringList printed = pageLines(documents[0]);
     for (qsizetype i = 0; i < printed.size(); ++i)
         printed[i] = QString::number(i + 1) + ':' + (printed[i].isEmpty() ? "" : " " + printed[i]);
-    QFile kept(QFINDTESTDATA("pages/" + page + ".txt"));
+    QFile kept(keptPagePath(page));
     if (qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES") && kept.open(QIODevice::WriteOnly))
         kept.write(printed.join('\n').toUtf8() + '\n');
     QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -167,63 +157,91 @@ void TestPrintReport::notPrinted()
         return std::make_unique<RecordingDevice>(documents);
     });
     AnsweringDialogs dialogs;
-    QCOMPARE(printReport(printer, dialogs, "report.pdf", print), ReportOutcome::NotPrinted);
+    QCOMPARE(printReport(printer, dialogs, "report", print).kind, ReportOutcome::Kind::NotPrinted);
     QCOMPARE(dialogs.told, QStringList{message});
     QVERIFY(dialogs.offers.isEmpty() && !printer.documentOpen());
     if (!refusing)
         return;
     refusing = 0;
-    QCOMPARE(printReport(printer, dialogs, "report.pdf", print), ReportOutcome::Printed);
+    const ReportOutcome printed = printReport(printer, dialogs, "report", print);
+    QCOMPARE(printed.kind, ReportOutcome::Kind::Printed);
+    QCOMPARE(printed.status, QString("Report recorded."));
     QCOMPARE(entries(documents.back()).mid(0, 2), QStringList({"begin", "font 14 bold italic"}));
 }
 
-// Without a printer the user may save the report as a PDF file instead, that once.
-void TestPrintReport::noPrinterOffersPdf()
+// Saved as PDF, from the menu or when there is no printer, the page is the one a
+// printer would give. What goes wrong is said on the status line and leaves no
+// file: a cancel, a folder that cannot be written, a full disk.
+void TestPrintReport::savedAsPdf()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("report.pdf");
     AnsweringDialogs dialogs;
     Printer printer([] { return std::unique_ptr<PageDevice>(); });
     const auto print = report(Window::MassDisplay, "scale1=100!;display1=98!");
-    QCOMPARE(printReport(printer, dialogs, "cal.pdf", print), ReportOutcome::NotPrinted);
+    const auto outcome = [&](const std::optional<QString>& answer) {
+        dialogs.pdfAnswer = answer;
+        return saveReportAsPdf(printer, dialogs, "cal", print).status;
+    };
+    QCOMPARE(outcome(std::nullopt), QString("The report was not saved."));
+    const QString blocked = folder.filePath("a file/report.pdf");  // a folder that is a file, which even root cannot write in
+    QFile(folder.filePath("a file")).open(QIODevice::WriteOnly);
+    QVERIFY(outcome(blocked).startsWith("The report could not be saved as \"" + blocked + "\": "));
+    {
+        // Writing more than a few bytes fails as on a full disk.
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY}, full{2000, RLIM_INFINITY};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
+        const QString status = outcome(path);
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        QVERIFY2(status.startsWith("The report could not be saved as \"" + path + "\": "), qPrintable(status));
+    }
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a file"});
+    QCOMPARE(outcome(path), "Report saved as " + path + ".");
+    QVERIFY2(dialogs.suggested.last().endsWith("/cal-" + QDate::currentDate().toString(Qt::ISODate) + ".pdf"),
+             qPrintable(dialogs.suggested.last()));
+
+    // Without a printer, Print offers the same.
     dialogs.pdfAnswer = path;
-    QCOMPARE(printReport(printer, dialogs, "cal.pdf", print), ReportOutcome::SavedAsPdf);
-    dialogs.pdfAnswer = folder.filePath("no such folder/report.pdf");
-    QCOMPARE(printReport(printer, dialogs, "cal.pdf", print), ReportOutcome::NotPrinted);
-    QCOMPARE(dialogs.offers.size(), 3);
-    QVERIFY2(dialogs.offers[0].startsWith("No printer") && dialogs.offers[0].endsWith("/cal.pdf"),
-             qPrintable(dialogs.offers[0]));
-    QCOMPARE(dialogs.told.size(), 1);
-    QVERIFY2(dialogs.told[0].startsWith("The report could not be saved as \"" + *dialogs.pdfAnswer + "\": "),
-             qPrintable(dialogs.told[0]));
-    QVERIFY(!printer.documentOpen());
+    QCOMPARE(printReport(printer, dialogs, "cal", print).kind, ReportOutcome::Kind::SavedAsPdf);
+    QCOMPARE(dialogs.offers, QStringList{"No printer is set up on this computer, so the report cannot be printed."});
+    QVERIFY(dialogs.told.isEmpty() && !printer.documentOpen());
     if (!pdf::toolsInstalled())
         QSKIP("pdftotext (Debian package poppler-utils) is not installed");
-    QCOMPARE(pdf::pages(path), 1);
-    QCOMPARE(pdf::text(pdf::lines(path).value(7)), QString("Scale Display of Error"));
+    // A4 under the C locale, the text a quarter inch (18 points) from its edges.
+    const QString info = pdf::run("pdfinfo", {path});
+    QVERIFY2(info.contains(QRegularExpression("Pages: +1\\n.*Page size: +595 x 842 pts \\(A4\\)",
+                                              QRegularExpression::DotMatchesEverythingOption)), qPrintable(info));
+    const QList<pdf::Line> lines = pdf::lines(path);
+    QCOMPARE(pdf::text(lines.value(7)), QString("Scale Display of Error"));
+    QVERIFY2(qAbs(lines[0][0].xMin - 18) < 1 && qAbs(lines[0][0].yMin - 18) < 1,
+             qPrintable(QString("%1, %2").arg(lines[0][0].xMin).arg(lines[0][0].yMin)));
 }
 
-// The program's own dialogs: Cancel declines, Save leads to the file dialog, which
-// adds the suffix to a name typed without it, and may be cancelled in turn.
+// The program's own dialogs: the offer's Cancel declines and its Save accepts; the
+// file dialog opens at the suggested file, adds the suffix to a name typed
+// without it, and may be cancelled.
 void TestPrintReport::messageBoxesAskTheUser()
 {
     QTemporaryDir folder;
     MessageBoxPrintDialogs dialogs;
     answer({[](QWidget* box) { press(QMessageBox::Cancel, box); }});
-    QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), std::optional<QString>());
+    QVERIFY(!dialogs.offerPdf("No printer."));
     answer({[](QWidget* box) {
-                QCOMPARE(qobject_cast<QMessageBox*>(box)->informativeText(), "Save the report as a PDF file instead?");
-                press(QMessageBox::Save, box);
-            },
-            [&](QWidget* files) {
-                auto* dialog = qobject_cast<QFileDialog*>(files);
-                QCOMPARE(dialog->directory().absolutePath(), folder.path());
-                dialog->selectFile("typed");
-                static_cast<QDialog*>(dialog)->accept();
-            }});
-    QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), folder.filePath("typed.pdf"));
-    answer({[](QWidget* box) { press(QMessageBox::Save, box); }, [](QWidget* files) { files->close(); }});
-    QCOMPARE(dialogs.offerPdf("No printer.", folder.filePath("cal.pdf")), std::optional<QString>());
+        QCOMPARE(qobject_cast<QMessageBox*>(box)->informativeText(), "Save the report as a PDF file instead?");
+        press(QMessageBox::Save, box);
+    }});
+    QVERIFY(dialogs.offerPdf("No printer."));
+    answer({[&](QWidget* files) {
+        auto* dialog = qobject_cast<QFileDialog*>(files);
+        QCOMPARE(dialog->directory().absolutePath(), folder.path());
+        QCOMPARE(dialog->selectedFiles(), QStringList{folder.filePath("cal.pdf")});
+        dialog->selectFile("typed");
+        static_cast<QDialog*>(dialog)->accept();
+    }});
+    QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), folder.filePath("typed.pdf"));
+    answer({[](QWidget* files) { files->close(); }});
+    QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), std::optional<QString>());
     answer({[](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), "Told."); box->close(); }});
     dialogs.tell("Told.");
 }

@@ -1,12 +1,15 @@
+#include "fields/design.h"
 #include "fields/entry_field.h"
 #include "tempcomp/temp_comp_window.h"
 #include "table_file.h"
+#include "printing/print_checks.h"
 #include "widget_support.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace widget_support;
@@ -72,6 +75,9 @@ private slots:
     void workedExampleTypedIn();
     void enterComputesThenMovesOn();
     void comingBackIsNoNewVisit();
+    void longValuesShowTheirBeginning();
+    void savedAsPdfFromTheMenu_data();
+    void savedAsPdfFromTheMenu();
     void formattedFieldEditsItsValueUntilClosed();
     void eachWindowOpensOnce();
     void exitBeepsOnceAndClosesEverything_data();
@@ -116,7 +122,7 @@ void TestWindows::windowsReadAsDesigned_data()
     QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
     QTest::addColumn<QString>("captions");
     const QStringList windows{"flow rate", "with a mass display", "without a mass display", "temperature", "about"};
-    for (const QStringList& row : readTable(QFINDTESTDATA("captions.txt"), 3))
+    for (const QStringList& row : readTable("shell/captions.txt", 3))
         QTest::newRow(qPrintable(row[0])) << int(windows.indexOf(row[0])) - 1 << row[1] + " | " + row[2];
 }
 
@@ -217,6 +223,75 @@ void TestWindows::comingBackIsNoNewVisit()
     QCOMPARE(QApplication::focusWidget(), temperature);
     QVERIFY(!temperature->hasSelectedText());
     QCOMPARE(field(temp, "p30Pressure")->text(), QString("3,043  PSI"));
+}
+
+// A value too long for its field shows its sign and leading digits, never its end
+// alone ("12.07%" would read as the opposite error); the whole of it on hover.
+void TestWindows::longValuesShowTheirBeginning()
+{
+    QWidget* window = m_manager->open(Opens::NoMassDisplay);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    for (const auto& [name, text] : worked::Texts{{"existingFactor", "250"}, {"scale1", "100"}, {"gallons1", "19.8"}})
+        typeIn(window, name, QString::fromStdString(text));
+    for (const auto& [name, text] : worked::Texts{{"percentError1", "-12.07%"}, {"averageError", "-12.07%"},
+                                                  {"newFactor", "223.0788"}, {"gallons1", "19.8"}}) {
+        QLineEdit* shown = field(window, name);
+        QCOMPARE(shown->text(), QString::fromStdString(text));
+        QCOMPARE(shown->toolTip(), shown->text());
+        // Where the first character stands: at the left edge, not scrolled away.
+        QCOMPARE(shown->cursorPosition(), 0);
+        const QRect first = shown->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QVERIFY2(first.center().x() >= 0 && first.center().x() < 6, qPrintable(shown->objectName()));
+    }
+    QVERIFY(design::missingFaceNote({"DejaVu Sans"}).endsWith("install the Debian package fonts-liberation2."));
+    QCOMPARE(design::missingFaceNote({"DejaVu Sans", "Liberation Sans"}), QString());
+}
+
+void TestWindows::savedAsPdfFromTheMenu_data()
+{
+    QTest::addColumn<int>("example");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("flow rate") << 0 << "flow-rate";
+    QTest::newRow("without a mass display") << 2 << "no-mass-display";
+}
+
+// Alt+F, D, a path typed into the file dialog and Enter: the page Print gives.
+void TestWindows::savedAsPdfFromTheMenu()
+{
+    QFETCH(int, example);
+    QFETCH(QString, page);
+    const worked::Example& typed = worked::examples().at(example);
+    auto* window = qobject_cast<SheetWindow*>(windowOf(*m_manager, typed.window));
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    for (const auto& [name, text] : typed.typed)
+        typeIn(window, name, QString::fromStdString(text));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("saved.pdf");
+    answer({[&](QWidget* files) {
+        auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+        name->selectAll();
+        QTest::keyClicks(name, path);
+        // A second Enter when the first only closed the name completer's list.
+        for (int enter = 0; enter < 3 && files->isVisible(); ++enter) {
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : name, Qt::Key_Return);
+            settle();
+        }
+    }});
+    QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_D);
+    QTRY_COMPARE(window->statusText(), "Report saved as " + path + ".");
+    if (!pdf::toolsInstalled())
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+    QStringList saved, kept;
+    for (const pdf::Line& line : pdf::lines(path))
+        saved << pdf::text(line);
+    for (const KeptLine& line : keptPage(page)) {
+        QString text;
+        for (const auto& item : line)
+            text += ' ' + item.second;
+        kept << text.simplified();
+    }
+    QCOMPARE(saved, kept);
 }
 
 // A formatted field shows the value it holds while it has the focus, and what is

@@ -31,7 +31,7 @@ void TestWorksheets::stories_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("status");
-    for (const QStringList& row : readTable(QFINDTESTDATA("stories.txt"), 5)) {
+    for (const QStringList& row : readTable("worksheets/stories.txt", 5)) {
         const auto& all = worked::examples();
         const auto example = std::find_if(all.begin(), all.end(), [&](auto& e) { return row[0] == e.name; });
         QVERIFY2(example != all.end(), qPrintable("no worksheet " + row[0]));
