@@ -8,6 +8,7 @@ CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, co
                    frame.reportName, std::move(report), printer, printDialogs),
       m_sheet(std::move(sheet))
 {
+    setAccessibleName(frame.name);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addReportCommands(file, frame.printItem);
     file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);

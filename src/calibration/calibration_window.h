@@ -22,6 +22,7 @@ public:
         QColor background;
         QString printItem;  // the print command's menu text
         QString reportName;  // in the PDF file name suggested
+        QString name;        // for a screen reader, where both titles read "Calibration"
     };
 
     // report prints the sheet's report on the printer it is given.

@@ -12,7 +12,8 @@ CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& prin
     auto sheet = std::make_unique<CalibrationMassSheet>();
     CalibrationMassSheet& s = *sheet;
     auto* window = new CalibrationWindow(
-        std::move(sheet), {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display"},
+        std::move(sheet),
+        {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display", "Calibration with a mass display"},
         [&s](Printer& to) { printCalibrationMassReport(s, to); }, printer, printDialogs);
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;
@@ -36,17 +37,17 @@ CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& prin
                   {
                       {"Vantrel, Inc.", {480, 120, 4035, 345}, {{}, {}, 14.25}},
                       {"DISPENSER CALIBRATION  WITH A MASS DISPLAY", {480, 480, 6090, 270}, {{}, {}, 12}},
-                      {"Scale", {1200, 1200, 495, 195}},
-                      {"Mass Display", {3240, 960, 735, 375}},
-                      {"Percent of Error", {4800, 960, 735, 375}},
-                      {"Test 1", {600, 1440, 555, 195}},
-                      {"Test 2", {600, 1800, 555, 195}},
-                      {"Test 3", {600, 2160, 555, 195}},
-                      {"Average Scale", {1200, 3120, 735, 375}},
-                      {"Average  Display", {3120, 3120, 855, 375}},
-                      {"Average Error", {4800, 3120, 975, 375}},
-                      {"Existing Flow Cal. Factor", {2040, 4200, 2115, 195}, {kWhite}},
-                      {"New Flow Cal. Factor", {2040, 4920, 1830, 195}, {kWhite}},
+                      {"Scale", {1200, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
+                      {"Mass Display", {3240, 960, 735, 375}, {}, {t[0].display, t[1].display, t[2].display}},
+                      {"Percent of Error", {4800, 960, 735, 375}, {}, {t[0].percentError, t[1].percentError, t[2].percentError}},
+                      {"Test 1", {600, 1440, 555, 195}, {}, {t[0].scale, t[0].display, t[0].percentError}},
+                      {"Test 2", {600, 1800, 555, 195}, {}, {t[1].scale, t[1].display, t[1].percentError}},
+                      {"Test 3", {600, 2160, 555, 195}, {}, {t[2].scale, t[2].display, t[2].percentError}},
+                      {"Average Scale", {1200, 3120, 735, 375}, {}, {s.averageScale}},
+                      {"Average  Display", {3120, 3120, 855, 375}, {}, {s.averageDisplay}},
+                      {"Average Error", {4800, 3120, 975, 375}, {}, {s.sumError}},
+                      {"Existing Flow Cal. Factor", {2040, 4200, 2115, 195}, {kWhite}, {s.existingFactor}},
+                      {"New Flow Cal. Factor", {2040, 4920, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
     return window;
 }

@@ -13,7 +13,8 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
     auto sheet = std::make_unique<CalibrationNoMassSheet>();
     CalibrationNoMassSheet& s = *sheet;
     auto* window = new CalibrationWindow(
-        std::move(sheet), {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display"},
+        std::move(sheet),
+        {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display", "Calibration without a mass display"},
         [&s](Printer& to) { printCalibrationNoMassReport(s, to); }, printer, printDialogs);
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};
@@ -47,19 +48,19 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
                   {
                       {"Vantrel, Inc.", {240, 120, 4035, 345}, {{}, {}, 14.25}},
                       {"DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY", {240, 480, 6660, 270}, {{}, {}, 12}},
-                      {"Scale", {1320, 1200, 495, 195}},
-                      {"Gallon Display", {2400, 960, 735, 375}},
-                      {"Mass Dispensed", {3240, 960, 975, 375}},
-                      {"Percent of Error", {4800, 960, 735, 375}, heading},
-                      {"Test 1", {600, 1440, 555, 195}, heading},
-                      {"Test 2", {600, 1800, 555, 195}, heading},
-                      {"Test 3", {600, 2160, 555, 195}, heading},
-                      {"Average Scale", {1200, 3120, 735, 375}, {kWhite}},
-                      {"Average  Display", {3120, 3120, 855, 375}, {kWhite}},
-                      {"Average Error", {4920, 3120, 975, 375}, {kWhite}},
-                      {"Lbs\\GGE", {2040, 4080, 855, 255}, system},
-                      {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}},
-                      {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}},
+                      {"Scale", {1320, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
+                      {"Gallon Display", {2400, 960, 735, 375}, {}, {s.gallons[0], s.gallons[1], s.gallons[2]}},
+                      {"Mass Dispensed", {3240, 960, 975, 375}, {}, {t[0].display, t[1].display, t[2].display}},
+                      {"Percent of Error", {4800, 960, 735, 375}, heading, {t[0].percentError, t[1].percentError, t[2].percentError}},
+                      {"Test 1", {600, 1440, 555, 195}, heading, {t[0].scale, s.gallons[0], t[0].display, t[0].percentError}},
+                      {"Test 2", {600, 1800, 555, 195}, heading, {t[1].scale, s.gallons[1], t[1].display, t[1].percentError}},
+                      {"Test 3", {600, 2160, 555, 195}, heading, {t[2].scale, s.gallons[2], t[2].display, t[2].percentError}},
+                      {"Average Scale", {1200, 3120, 735, 375}, {kWhite}, {s.averageScale}},
+                      {"Average  Display", {3120, 3120, 855, 375}, {kWhite}, {s.averageDisplay}},
+                      {"Average Error", {4920, 3120, 975, 375}, {kWhite}, {s.averageError}},
+                      {"Lbs\\GGE", {2040, 4080, 855, 255}, system, {s.lbsPerGge}},
+                      {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}, {s.existingFactor}},
+                      {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
     return window;
 }

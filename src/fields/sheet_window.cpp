@@ -3,10 +3,15 @@
 #include "fields/design.h"
 #include "fields/display_format.h"
 #include "fields/entry_field.h"
+#include "fields/announcer.h"
+#include "fields/field_accessibility.h"
 #include "fields/formatted_field.h"
+#include "fields/status_line.h"
 
 #include <QFocusEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QShortcut>
 #include <QLayout>
 #include <QVBoxLayout>
 
@@ -14,6 +19,7 @@ SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeig
                          QWidget* parent)
     : QMainWindow(parent)
 {
+    installFieldAccessibility();
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -32,23 +38,24 @@ SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeig
     m_area->setAutoFillBackground(true);
     layout->addWidget(m_area);
 
-    // Two lines, so that the longest message fits in the narrowest window.
-    m_status = new QLabel(central);
-    m_status->setObjectName(QStringLiteral("status"));
-    m_status->setFont(design::font(8.25, false));
-    m_status->setWordWrap(true);
-    m_status->setFixedSize(m_area->width(), 2 * QFontMetrics(m_status->font()).lineSpacing() + 6);
-    m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_status->setContentsMargins(4, 1, 4, 1);
-    QPalette statusPalette = m_status->palette();
-    statusPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    m_status->setPalette(statusPalette);
+    m_status = new StatusLine(central);
+    m_status->setFixedSize(m_area->width(), 2 * m_status->fontMetrics().lineSpacing() + 6);
     layout->addWidget(m_status);
-
+    m_announcer = new Announcer(central);
     setCentralWidget(central);
+
+    // Not a key of the fields' own: the Tab chain and the fields' editing stay as they are.
+    auto* read = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(read, &QShortcut::activated, this, &SheetWindow::readResults);
 }
 
 QString SheetWindow::statusText() const { return m_status->text(); }
+
+QList<QLabel*> SheetWindow::captionsOf(const QWidget* field) const
+{
+    const auto found = m_captions.find(field);
+    return found == m_captions.end() ? QList<QLabel*>() : found->second;
+}
 
 void SheetWindow::place(Sheet& sheet, std::initializer_list<FieldPlace> fields,
                         std::initializer_list<LabelPlace> labels)
@@ -59,8 +66,10 @@ void SheetWindow::place(Sheet& sheet, std::initializer_list<FieldPlace> fields,
     QWidget* previousStop = nullptr;
     for (const FieldPlace& field : fields) {
         QWidget* widget = addField(field);
-        if (field.kind != Kind::Entry)
+        if (field.kind != Kind::Entry) {
+            m_results.push_back(widget);  // computed, though some may be typed over
             continue;
+        }
         widget->setFocusPolicy(Qt::StrongFocus);
         if (previousStop)
             QWidget::setTabOrder(previousStop, widget);
@@ -73,8 +82,16 @@ void SheetWindow::place(Sheet& sheet, std::initializer_list<FieldPlace> fields,
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         placeWidget(label, place.twips, place.look);
-        if (place.labels != FieldId())
-            label->setBuddy(widgetOf(place.labels));
+        for (FieldId field : place.names)
+            m_captions[widgetOf(field)].append(label);
+        if (place.names.size() == 1)
+            label->setBuddy(widgetOf(place.names.front()));
+    }
+    for (const auto& [field, captions] : m_captions) {
+        QStringList names;
+        for (const QLabel* caption : captions)
+            names << caption->text();
+        const_cast<QWidget*>(field)->setAccessibleName(names.join(", "));
     }
 }
 
@@ -83,33 +100,28 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
     const FieldId field = place.field;
     const QString text = qText(m_bound->text(field));
     QLineEdit* line = nullptr;
+    const auto typed = [this, field](const QString& edited) {
+        userEvent([this, field, edited] { m_bound->type(field, edited.toStdString()); }, false);
+    };
     if (place.kind == Kind::Entry || place.kind == Kind::MouseEntry) {
         auto* entry = new EntryField(m_area);
-        connect(entry, &EntryField::focused, this, [this, field] { userEvent(field, &Sheet::focus); });
-        connect(entry, &EntryField::enterPressed, this, [this, field] { userEvent(field, &Sheet::enter); });
+        connect(entry, &EntryField::focused, this,
+                [this, field] { userEvent([this, field] { m_bound->focus(field); }, false); });
+        connect(entry, &EntryField::enterPressed, this,
+                [this, field] { userEvent([this, field] { m_bound->enter(field); }, true); });
+        connect(entry, &QLineEdit::textEdited, this, typed);
+        entry->setText(text);
         line = entry;
-    } else if (place.kind == Kind::Result) {
-        line = new QLineEdit(m_area);
     } else {
         const int decimals = place.kind == Kind::Percent3 ? 3 : 2;
-        auto* formatted = new FormattedField(place.kind == Kind::Psi ? FormattedField::Format(psiDisplay)
-                                                                       : [decimals](std::string_view value) {
-                                                                             return percentDisplay(value, decimals);
-                                                                         },
-                                             m_area);
-        connect(formatted, &FormattedField::valueEdited, this, [this, field](const QString& value) {
-            m_bound->type(field, value.toStdString());
-            showStatus();
-        });
+        const FormattedField::Format format =
+            place.kind == Kind::Result ? [](std::string_view value) { return std::string(value); }
+            : place.kind == Kind::Psi  ? FormattedField::Format(psiDisplay)
+                                       : [decimals](std::string_view value) { return percentDisplay(value, decimals); };
+        auto* formatted = new FormattedField(format, m_area);
+        connect(formatted, &FormattedField::valueEdited, this, typed);
         formatted->setValue(text);
         line = formatted;
-    }
-    if (!qobject_cast<FormattedField*>(line)) {
-        line->setText(text);
-        connect(line, &QLineEdit::textEdited, this, [this, field](const QString& edited) {
-            m_bound->type(field, edited.toStdString());
-            showStatus();
-        });
     }
     // A value longer than its field shows its beginning, its sign and leading
     // digits, whenever the field is not being edited; the whole value is one
@@ -124,8 +136,8 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
     line->installEventFilter(this);
     line->setFocusPolicy(Qt::ClickFocus);
     line->setObjectName(qText(m_bound->name(field)));
-    // A screen reader names the field as the status line does.
-    line->setAccessibleName(qText(m_bound->caption(field)));
+    // A screen reader describes the field as the status line names it.
+    line->setAccessibleDescription(qText(m_bound->caption(field)));
     placeWidget(line, place.twips, place.look);
     m_widgets.at(field.index()) = line;
     return line;
@@ -181,14 +193,47 @@ bool SheetWindow::eventFilter(QObject* watched, QEvent* event)
 
 void SheetWindow::showNote(const QString& note)
 {
-    m_status->setText(note);
-    m_status->setToolTip(note);
+    if (note != m_status->text() && !note.isEmpty())
+        m_announcer->say(note);
+    setStatus(note);
 }
 
-void SheetWindow::userEvent(FieldId field, void (Sheet::*event)(FieldId))
+void SheetWindow::setStatus(const QString& text)
 {
-    (m_bound->*event)(field);
-    showStatus();
+    m_status->setText(text);
+    m_status->setToolTip(text);
+}
+
+void SheetWindow::userEvent(const std::function<void()>& event, bool enter)
+{
+    m_written.clear();
+    event();
+    QStringList results;
+    for (QWidget* written : m_written) {
+        if (enter && written != focusWidget())
+            results << written->accessibleName() + ' ' + static_cast<QLineEdit*>(written)->text();
+    }
+    m_written.clear();
+    const QString status = qText(m_bound->status());
+    if (results.isEmpty()) {
+        showNote(status);
+        return;
+    }
+    // The results and their message are spoken together.
+    if (!status.isEmpty())
+        results << status;
+    m_announcer->say(results.join(", "));
+    setStatus(status);
+}
+
+void SheetWindow::readResults()
+{
+    QStringList results;
+    for (QWidget* result : m_results)
+        results << result->accessibleName() + ' ' + static_cast<QLineEdit*>(result)->text();
+    if (!statusText().isEmpty())
+        results << statusText();
+    m_announcer->say(results.join(", "));
 }
 
 void SheetWindow::fieldWritten(FieldId field)
@@ -196,6 +241,8 @@ void SheetWindow::fieldWritten(FieldId field)
     QWidget* widget = m_widgets.at(field.index());
     if (!widget)
         return;  // a hidden work field
+    if (std::find(m_written.begin(), m_written.end(), widget) == m_written.end())
+        m_written.push_back(widget);
     const QString text = qText(m_bound->text(field));
     if (auto* formatted = qobject_cast<FormattedField*>(widget)) {
         formatted->setValue(text);
@@ -204,5 +251,3 @@ void SheetWindow::fieldWritten(FieldId field)
             line->setText(text);
     }
 }
-
-void SheetWindow::showStatus() { showNote(qText(m_bound->status())); }

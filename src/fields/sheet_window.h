@@ -4,19 +4,27 @@
 // labels and fields stand where the window's design tables put them, a status line
 // under it that tells what the last computation could not work out, and the
 // binding of the fields to the window's sheet.
+//
+// For a screen reader every field is labelled by its captions; the results of an
+// Enter, and each new message of the status line, are spoken without moving the
+// focus; and F2 reads the window's results and its status line aloud.
 
 #include "fields/sheet.h"
 
 #include <QColor>
+#include <QList>
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
+#include <map>
 #include <vector>
 
-class EntryField;
+class Announcer;
 class QLabel;
+class StatusLine;
 
 class SheetWindow : public QMainWindow {
     Q_OBJECT
@@ -27,11 +35,15 @@ public:
     // A note on the status line, such as where a report went, until the next
     // computation says something of its own.
     void showNote(const QString& note);
+    // The labels whose captions name a field, its column's heading first.
+    QList<QLabel*> captionsOf(const QWidget* field) const;
+    // Reads the results and the status line aloud.
+    void readResults();
 
     struct Look {
         QColor background = {};  // invalid: the window's colour shows through
         QColor text = {};        // invalid: the default text colour
-        double points = 0;  // 0: the window's own font
+        double points = 0;       // 0: the window's own font
     };
     enum class Kind {
         Entry,       // typed; a tab stop, with the focus and Enter reactions
@@ -51,12 +63,14 @@ public:
         QString caption;
         QRect twips;
         Look look = {};
-        FieldId labels = {};  // the field this caption names, if it names one
+        std::vector<FieldId> names = {};  // the fields this caption names
     };
 
     // Binds the window to its sheet and places the fields, then the labels, of its
     // design. The entries are the tab stops in the order given; Tab and Enter go
-    // round them, and the first has the focus when the window is first shown.
+    // round them, and the first has the focus when the window is first shown. A
+    // field's name for a screen reader is its captions, in the order of the labels;
+    // its description is the sheet's name for it.
     void place(Sheet& sheet, std::initializer_list<FieldPlace> fields, std::initializer_list<LabelPlace> labels);
 
 protected:
@@ -72,13 +86,19 @@ protected:
 private:
     QWidget* addField(const FieldPlace& place);
     void placeWidget(QWidget* widget, const QRect& twips, const Look& look);
-    void userEvent(FieldId field, void (Sheet::*event)(FieldId));
+    // Runs a user event on the sheet; then the status line tells its outcome, and
+    // after an Enter the results it wrote are spoken.
+    void userEvent(const std::function<void()>& event, bool enter);
+    void setStatus(const QString& text);
     void fieldWritten(FieldId field);
-    void showStatus();
 
     Sheet* m_bound = nullptr;
     QWidget* m_area = nullptr;
-    QLabel* m_status = nullptr;
+    StatusLine* m_status = nullptr;
+    Announcer* m_announcer = nullptr;
     std::vector<QWidget*> m_widgets;
+    std::vector<QWidget*> m_results;
+    std::vector<QWidget*> m_written;  // during a user event
+    std::map<const QWidget*, QList<QLabel*>> m_captions;
     bool m_captionsFitted = false;
 };

@@ -24,12 +24,12 @@ FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs)
           },
           {
               {"Vantrel, Inc.", {360, 120, 4035, 345}, {{}, {}, 14.25}},
-              // Each caption belongs to the one field beside it, for screen readers too.
-              {"MAX. Lbs/MIN.", {1680, 960, 1320, 195}, {kYellow}, s.maximumFlow},
-              {"PULSES/GALLON", {1320, 1320, 1560, 195}, {kLightCyan}, s.pulsesPerGallon},
-              {"Lbs/GALLON", {1680, 1680, 1140, 195}, {kLightCyan}, s.density},
-              {"FRQUENCY", {1800, 2640, 1020, 195}, {kLightCyan}, s.frequency},
-              {"RATE", {2280, 3120, 510, 195}, {kYellow}, s.rate},
+              // Each caption names the one field beside it.
+              {"MAX. Lbs/MIN.", {1680, 960, 1320, 195}, {kYellow}, {s.maximumFlow}},
+              {"PULSES/GALLON", {1320, 1320, 1560, 195}, {kLightCyan}, {s.pulsesPerGallon}},
+              {"Lbs/GALLON", {1680, 1680, 1140, 195}, {kLightCyan}, {s.density}},
+              {"FRQUENCY", {1800, 2640, 1020, 195}, {kLightCyan}, {s.frequency}},
+              {"RATE", {2280, 3120, 510, 195}, {kYellow}, {s.rate}},
           });
 
     // Reached by the mouse or its access key, never by Tab.

@@ -23,38 +23,40 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& twips, bool bla
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent)
+AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("About Vantrel, Inc."));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(design::size(5355, 3270));
-    setFont(design::font(8.25));
-    QPalette palette = this->palette();
+    auto* page = new QWidget(this);
+    setCentralWidget(page);
+    page->setFont(design::font(8.25));
+    QPalette palette = page->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    page->setPalette(palette);
+    page->setAutoFillBackground(true);
 
     // The version line's place is ours to choose: above the address, level with the icon.
-    label(this, QStringLiteral("Vantrel, Inc.  Version 1.02"), QRect(1200, 240, 3420, 195), true);
-    label(this, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
-    label(this, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
-    label(this, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);
-    label(this, QStringLiteral("Sales : ") + qText(maker::kSales), QRect(1200, 1560, 1635, 195), false);
-    label(this, QStringLiteral("Tech. Support : ") + qText(maker::kSupport), QRect(1200, 1800, 2610, 195), false);
+    label(page, QStringLiteral("Vantrel, Inc.  Version 1.02"), QRect(1200, 240, 3420, 195), true);
+    label(page, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
+    label(page, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
+    label(page, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);
+    label(page, QStringLiteral("Sales : ") + qText(maker::kSales), QRect(1200, 1560, 1635, 195), false);
+    label(page, QStringLiteral("Tech. Support : ") + qText(maker::kSupport), QRect(1200, 1800, 2610, 195), false);
 
-    auto* web = new QLineEdit(qText(maker::kWeb), this);
+    auto* web = new QLineEdit(qText(maker::kWeb), page);
     web->setObjectName(QStringLiteral("web"));
     web->setAccessibleName(QStringLiteral("Web address"));
     web->setGeometry(design::rect({1200, 2160, 1455, 225}));
 
-    auto* icon = new QLabel(this);
+    auto* icon = new QLabel(page);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setGeometry(design::rect({360, 480, 480, 480}));
     icon->setPixmap(programPixmap());
     icon->setAlignment(Qt::AlignCenter);
 
     // The maker's picture: the dispenser drawn large, in the room right of the contacts.
-    auto* drawing = new QLabel(this);
+    auto* drawing = new QLabel(page);
     drawing->setObjectName(QStringLiteral("drawing"));
     drawing->setGeometry(design::rect({3960, 1560, 1200, 1440}));
     drawing->setPixmap(QPixmap(QStringLiteral(":/com.example.Flowcal-128.png"))

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
-// The maker's details and the program's icon; closed with its close box.
-class AboutWindow : public QWidget {
+// The maker's details, the program's icon and the dispenser drawn large; closed
+// with its close box. A frame to a screen reader, as the other windows are.
+class AboutWindow : public QMainWindow {
     Q_OBJECT
 
 public:

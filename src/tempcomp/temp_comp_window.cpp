@@ -18,9 +18,9 @@ TempCompWindow::TempCompWindow(QWidget* parent)
           },
           {
               {"Vantrel, Inc.", {360, 120, 3255, 270}, {{}, {}, 12}},
-              {"P-30", {2040, 720, 405, 195}},
-              {"P-36", {2040, 1920, 405, 195}},
-              {"Temperature", {720, 1320, 1080, 195}},
+              {"P-30", {2040, 720, 405, 195}, {}, {m_sheet.p30Pressure}},
+              {"P-36", {2040, 1920, 405, 195}, {}, {m_sheet.p36Pressure}},
+              {"Temperature", {720, 1320, 1080, 195}, {}, {m_sheet.temperature}},
           });
 }
 

@@ -1,3 +1,4 @@
+#include "fields/announcer.h"
 #include "fields/design.h"
 #include "fields/entry_field.h"
 #include "tempcomp/temp_comp_window.h"
@@ -140,8 +141,25 @@ void TestWindows::windowsReadAsDesigned()
     QVERIFY2(!names.isEmpty() && !names.contains(QString()), qPrintable(names.join(", ")));
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
     const QList<QLineEdit*> fields = shown->findChildren<QLineEdit*>();
-    for (QLineEdit* field : fields)
-        QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Value), field->text());
+    for (QLineEdit* field : fields) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(field);
+        QCOMPARE(read->text(QAccessible::Value), field->text());
+        // Labelled by its captions, whose words its name holds ("label in name").
+        for (const auto& [caption, relation] : read->relations(QAccessible::Label))
+            QVERIFY2(read->text(QAccessible::Name).contains(caption->text(QAccessible::Name)),
+                     qPrintable(read->text(QAccessible::Name)));
+        QVERIFY2(window == int(Opens::About) || !read->relations(QAccessible::Label).isEmpty(),
+                 qPrintable(field->objectName()));
+    }
+    // Each window its own name, though both worksheets' titles read "Calibration";
+    // each calculating window one status bar.
+    static QSet<QString> windowNames;
+    windowNames << QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name);
+    QCOMPARE(windowNames.size(), window + 2);
+    int statusBars = 0;
+    for (QWidget* child : shown->findChildren<QWidget*>())
+        statusBars += QAccessible::queryAccessibleInterface(child)->role() == QAccessible::StatusBar;
+    QCOMPARE(statusBars, window == int(Opens::About) ? 0 : 1);
 
     // A caption wraps within its label's width; every line of it must fit its height.
     QSet<QWidget*> labelled;
@@ -187,6 +205,17 @@ void TestWindows::workedExampleTypedIn()
     QCOMPARE(focused->selectedText(), focused->text());
     QCOMPARE(shownTexts(window, example.shown), expectedTexts(example.shown));
     QCOMPARE(qobject_cast<SheetWindow*>(window)->statusText(), QString());
+    // Spoken without moving the focus: the results of the last Enter, and all of
+    // them on F2.
+    auto* announcer = window->findChild<Announcer*>();
+    if (example.window == worked::Window::FlowRate)
+        QCOMPARE(announcer->accessibleName(), QString("FRQUENCY 29, RATE 9.8484"));
+    QTest::keyClick(focused, Qt::Key_F2);
+    QCOMPARE(focusName().toStdString(), example.focusAfter);
+    for (const auto& [name, text] : example.shown)
+        QVERIFY2(announcer->accessibleName().contains(", " + QString::fromStdString(text)) ||
+                     announcer->accessibleName().contains(' ' + QString::fromStdString(text)),
+                 qPrintable(announcer->accessibleName()));
 }
 
 // The Tab an Enter queues moves the focus only once the computation is done, whose
@@ -201,6 +230,8 @@ void TestWindows::enterComputesThenMovesOn()
     QTest::keyClick(density, Qt::Key_Enter);
     QCOMPARE(focusDuringComputation, QString("density"));
     QCOMPARE(m_main->statusText(), QString("Frequency ratio not computed: it would divide zero by zero."));
+    QCOMPARE(m_main->findChild<Announcer*>()->accessibleName(),
+             "FRQUENCY 0, Frequency ratio not computed: it would divide zero by zero.");
     settle();
     QCOMPARE(focusName(), QString("maximumFlow"));
     QTest::mouseClick(density, Qt::LeftButton, {}, QPoint(2, density->height() / 2));

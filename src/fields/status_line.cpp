@@ -1,0 +1,16 @@
+#include "fields/status_line.h"
+
+#include "fields/design.h"
+
+StatusLine::StatusLine(QWidget* parent) : QLabel(parent)
+{
+    setObjectName(QStringLiteral("status"));
+    setFont(design::font(8.25, false));
+    // Two lines, so that the longest message fits in the narrowest window.
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setContentsMargins(4, 1, 4, 1);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    setPalette(colours);
+}
