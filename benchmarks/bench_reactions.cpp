@@ -63,19 +63,10 @@ void FourDecimalsMix(benchmark::State& state)
 }
 BENCHMARK(FourDecimalsMix);
 
-const worked::Example& example(worked::Window window)
-{
-    for (const worked::Example& e : worked::examples()) {
-        if (e.window == window)
-            return e;
-    }
-    std::abort();
-}
-
 template <typename S>
 S& filled(S& sheet, worked::Window window)
 {
-    worked::fill(sheet, example(window));
+    worked::fill(sheet, worked::example(window));
     return sheet;
 }
 

@@ -15,8 +15,8 @@ int main(int argc, char* argv[])
     WindowManager windows([] {});
     FlowRateWindow* window = windows.start();
     if (app.arguments().contains(QStringLiteral("--all"))) {
-        for (auto which : {FlowRateWindow::Opens::MassDisplay, FlowRateWindow::Opens::NoMassDisplay, FlowRateWindow::Opens::Temp,
-                           FlowRateWindow::Opens::About})
+        using Opens = FlowRateWindow::Opens;
+        for (auto which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About})
             windows.open(which);
         window->activateWindow();
     }

@@ -2,10 +2,10 @@
 
 // Test tables kept as text files beside the tests, one row a line:
 //   first cell | second cell | ... | last cell, which takes the rest of the line
-// An empty last cell is a line ending in "|". Cells are trimmed; a cell in double quotes keeps its blanks. In a cell, \t and \n
-// stand for a tab and a line feed, {c*N} for N times the character c, and $name
-// for the text of an earlier line "let name = text". Lines starting with # are
-// comments.
+// An empty last cell is a line ending in "|". Cells are trimmed; a cell in double
+// quotes keeps its blanks ("" is an empty cell). In a cell, \t and \n stand for a
+// tab and a line feed, {c*N} for N times the character c, and $name for the text of
+// an earlier line "let name = text". Lines starting with # are comments.
 
 #include <QFile>
 #include <QHash>

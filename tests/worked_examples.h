@@ -10,6 +10,7 @@
 #include "tempcomp/temp_comp_sheet.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,19 @@ inline const std::vector<Example>& examples()
          {{"p30Pressure", "1,624  PSI"}, {"p36Pressure", "1,891  PSI"}}},
     };
     return all;
+}
+
+// A window's example; the examples are in the order of Window.
+inline const Example& example(Window window) { return examples().at(std::size_t(window)); }
+
+// The example of that name ("with a mass display"), which names its window.
+inline const Example& named(const std::string& name)
+{
+    for (const Example& example : examples()) {
+        if (name == example.name)
+            return example;
+    }
+    throw std::invalid_argument("no worked example " + name);
 }
 
 inline std::unique_ptr<Sheet> makeSheet(Window window)

@@ -3,7 +3,10 @@
 namespace {
 
 std::string numbered(const char* name, std::size_t test) { return name + std::to_string(test + 1); }
-std::string ofTest(const std::string& caption, std::size_t test) { return caption + " of Test " + std::to_string(test + 1); }
+std::string ofTest(const std::string& caption, std::size_t test)
+{
+    return caption + " of Test " + std::to_string(test + 1);
+}
 
 } // namespace
 

@@ -29,6 +29,21 @@ public:
     CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, Printer& printer,
                       PrintDialogs& printDialogs);
 
+    // A window for a new worksheet of that kind, which the report prints; the
+    // window is still to be placed.
+    template <typename Worksheet>
+    static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, Printer&), Printer& printer,
+                                     PrintDialogs& printDialogs)
+    {
+        auto sheet = std::make_unique<Worksheet>();
+        const Worksheet& worksheet = *sheet;
+        return new CalibrationWindow(
+            std::move(sheet), frame, [&worksheet, report](Printer& to) { report(worksheet, to); }, printer,
+            printDialogs);
+    }
+
+    CalibrationSheet& sheet() { return *m_sheet; }
+
 private:
     std::unique_ptr<CalibrationSheet> m_sheet;
 };

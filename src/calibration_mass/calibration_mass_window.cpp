@@ -9,12 +9,10 @@ CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& prin
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
-    auto sheet = std::make_unique<CalibrationMassSheet>();
-    CalibrationMassSheet& s = *sheet;
-    auto* window = new CalibrationWindow(
-        std::move(sheet),
+    auto* window = CalibrationWindow::create<CalibrationMassSheet>(
         {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display", "Calibration with a mass display"},
-        [&s](Printer& to) { printCalibrationMassReport(s, to); }, printer, printDialogs);
+        printCalibrationMassReport, printer, printDialogs);
+    CalibrationSheet& s = window->sheet();
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;
     window->place(s,
@@ -39,7 +37,8 @@ CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& prin
                       {"DISPENSER CALIBRATION  WITH A MASS DISPLAY", {480, 480, 6090, 270}, {{}, {}, 12}},
                       {"Scale", {1200, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
                       {"Mass Display", {3240, 960, 735, 375}, {}, {t[0].display, t[1].display, t[2].display}},
-                      {"Percent of Error", {4800, 960, 735, 375}, {}, {t[0].percentError, t[1].percentError, t[2].percentError}},
+                      {"Percent of Error", {4800, 960, 735, 375}, {},
+                       {t[0].percentError, t[1].percentError, t[2].percentError}},
                       {"Test 1", {600, 1440, 555, 195}, {}, {t[0].scale, t[0].display, t[0].percentError}},
                       {"Test 2", {600, 1800, 555, 195}, {}, {t[1].scale, t[1].display, t[1].percentError}},
                       {"Test 3", {600, 2160, 555, 195}, {}, {t[2].scale, t[2].display, t[2].percentError}},

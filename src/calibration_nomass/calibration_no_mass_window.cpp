@@ -10,12 +10,10 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
     using namespace design;
     using Kind = SheetWindow::Kind;
     using Look = SheetWindow::Look;
-    auto sheet = std::make_unique<CalibrationNoMassSheet>();
-    CalibrationNoMassSheet& s = *sheet;
-    auto* window = new CalibrationWindow(
-        std::move(sheet),
+    auto* window = CalibrationWindow::create<CalibrationNoMassSheet>(
         {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display", "Calibration without a mass display"},
-        [&s](Printer& to) { printCalibrationNoMassReport(s, to); }, printer, printDialogs);
+        printCalibrationNoMassReport, printer, printDialogs);
+    auto& s = static_cast<CalibrationNoMassSheet&>(window->sheet());
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};
     const Look heading{kPaleCyan};
@@ -51,10 +49,14 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
                       {"Scale", {1320, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
                       {"Gallon Display", {2400, 960, 735, 375}, {}, {s.gallons[0], s.gallons[1], s.gallons[2]}},
                       {"Mass Dispensed", {3240, 960, 975, 375}, {}, {t[0].display, t[1].display, t[2].display}},
-                      {"Percent of Error", {4800, 960, 735, 375}, heading, {t[0].percentError, t[1].percentError, t[2].percentError}},
-                      {"Test 1", {600, 1440, 555, 195}, heading, {t[0].scale, s.gallons[0], t[0].display, t[0].percentError}},
-                      {"Test 2", {600, 1800, 555, 195}, heading, {t[1].scale, s.gallons[1], t[1].display, t[1].percentError}},
-                      {"Test 3", {600, 2160, 555, 195}, heading, {t[2].scale, s.gallons[2], t[2].display, t[2].percentError}},
+                      {"Percent of Error", {4800, 960, 735, 375}, heading,
+                       {t[0].percentError, t[1].percentError, t[2].percentError}},
+                      {"Test 1", {600, 1440, 555, 195}, heading,
+                       {t[0].scale, s.gallons[0], t[0].display, t[0].percentError}},
+                      {"Test 2", {600, 1800, 555, 195}, heading,
+                       {t[1].scale, s.gallons[1], t[1].display, t[1].percentError}},
+                      {"Test 3", {600, 2160, 555, 195}, heading,
+                       {t[2].scale, s.gallons[2], t[2].display, t[2].percentError}},
                       {"Average Scale", {1200, 3120, 735, 375}, {kWhite}, {s.averageScale}},
                       {"Average  Display", {3120, 3120, 855, 375}, {kWhite}, {s.averageDisplay}},
                       {"Average Error", {4920, 3120, 975, 375}, {kWhite}, {s.averageError}},

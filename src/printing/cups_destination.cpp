@@ -58,7 +58,8 @@ std::optional<QPageLayout> CupsDestination::pageLayout() const
 {
     const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, m_dest.get()));
     cups_size_t media{};
-    if (!info || !cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, m_dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT, &media))
+    if (!info
+        || !cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, m_dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT, &media))
         return std::nullopt;  // a raw queue knows no paper
     // CUPS measures in hundredths of a millimetre.
     const QPageSize page(QSizeF(media.width / 100.0, media.length / 100.0), QPageSize::Millimeter, QString(),

@@ -23,26 +23,27 @@ Printer::DeviceSource RecordingDevice::source(std::vector<Document>& documents)
 
 void RecordingDevice::record(std::string entry)
 {
-    m_documents.back().push_back(std::move(entry));
+    if (!m_line.empty())
+        m_line += ' ';
+    m_line += entry;
 }
 
 void RecordingDevice::beginDocument()
 {
-    m_documents.emplace_back();
-    record("begin");
+    m_documents.push_back({"begin"});
 }
 
 void RecordingDevice::setFont(const PrintFont& font)
 {
     m_size = font.size;
-    std::string entry = "font " + number(font.size);
+    std::string entry = "{" + number(font.size);
     if (font.bold)
         entry += " bold";
     if (font.italic)
         entry += " italic";
     if (!font.face.empty())
         entry += " face " + font.face;
-    record(std::move(entry));
+    record(std::move(entry) + "}");
 }
 
 double RecordingDevice::textWidth(const std::string& text)
@@ -60,21 +61,25 @@ double RecordingDevice::averageCharWidth()
 
 double RecordingDevice::lineHeight()
 {
+    // Asked for as each line ends.
+    m_documents.back().push_back(std::move(m_line));
+    m_line.clear();
     return m_size * 1.25;
 }
 
 void RecordingDevice::drawText(double x, double top, const std::string& text)
 {
-    record("text " + number(x) + " " + number(top) + " '" + text + "'");
+    record(number(x) + " " + number(top) + " '" + text + "'");
 }
 
 std::string RecordingDevice::endDocument()
 {
-    record("end");
+    m_documents.back().push_back("end");
     return "Report recorded.";
 }
 
 void RecordingDevice::abortDocument()
 {
-    record("abort");
+    m_line.clear();
+    m_documents.back().push_back("abort");
 }

@@ -8,8 +8,10 @@
 
 // A device with fixed metrics that writes down what it is given, for layout tests.
 // Every character is half the font size wide (so is the average), a line is 1.25
-// times the font size high. Each document is a list of entries:
-//   "begin", "font 14 bold italic", "text 0 17.5 'Vantrel, Inc.'", "end" or "abort".
+// times the font size high. Each document is a list of entries: "begin", then a
+// printed line each, "end" or "abort". A line is its font, where it changed, and
+// its items at their places: "{14 bold italic} 0 0 'Vantrel, Inc.'", "84 207.5
+// 'Mass' 168 207.5 'Percent'", "" for a blank line.
 class RecordingDevice : public PageDevice {
 public:
     using Document = std::vector<std::string>;
@@ -35,5 +37,6 @@ private:
     void record(std::string entry);
 
     std::vector<Document>& m_documents;
+    std::string m_line;
     float m_size = 12.0f;
 };

@@ -49,10 +49,10 @@ void TempCompSheet::convertToCelsius()
 // again.
 void TempCompSheet::celsiusWritten()
 {
-    set(p30Pressure, [&] {
-        return fromTemperature([&] { return numberText(times(plus(times(strict(celsius), 1.6), 176.0), kPsiPerBar)); });
-    });
-    set(p36Pressure, [&] {
-        return fromTemperature([&] { return numberText(times(plus(times(strict(celsius), 2.16), 216.8), kPsiPerBar)); });
-    });
+    const auto pressure = [this](double barPerDegree, double barAtZero) {
+        return fromTemperature(
+            [&] { return numberText(times(plus(times(strict(celsius), barPerDegree), barAtZero), kPsiPerBar)); });
+    };
+    set(p30Pressure, [&] { return pressure(1.6, 176.0); });
+    set(p36Pressure, [&] { return pressure(2.16, 216.8); });
 }

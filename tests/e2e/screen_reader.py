@@ -13,60 +13,15 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
 
-failures = []
+from desktop import activate, check, finish, keys, opened, pump, start, walk, xdotool
+
 notifications = []  # the texts the program's notifications showed
-
-
-def check(ok, what):
-    print(("PASS " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-
-
-def pump(seconds):
-    """Lets AT-SPI events arrive for a while."""
-    context = GLib.MainContext.default()
-    end = time.time() + seconds
-    while time.time() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
 
 
 def on_showing(event):
     if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
         notifications.append(event.source.name)
-
-
-def xdotool(*words):
-    subprocess.run(["xdotool", *words], check=True)
-
-
-def keys(typed):
-    """"10 Return 1000 Return": texts typed, keys pressed."""
-    for word in typed.split():
-        if word in ("Return", "Tab", "F2"):
-            xdotool("key", word)
-        else:
-            xdotool("type", "--delay", "40", word)
-        pump(0.4)
-
-
-def activate(title):
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", title],
-                            capture_output=True, text=True, timeout=10).stdout.split()[-1]
-    xdotool("windowactivate", "--sync", window)
-    pump(0.5)
-
-
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
 
 
 def labels(node):
@@ -75,42 +30,12 @@ def labels(node):
             for i in range(relation.get_n_targets())]
 
 
-program = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
-app = None
-for _ in range(100):
-    app = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "flowcal"), None)
-    if app is not None:
-        break
-    pump(0.1)
-check(app is not None, "the program shows itself on the AT-SPI bus")
-if app is None:
-    sys.exit(1)
+program, app = start(sys.argv[1])
 
 orca = subprocess.Popen(["orca", "--debug-file=" + os.path.join(os.environ["FLOWCAL_DESKTOP_WORK"], "orca.log")],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 pump(6)
-
-
-def opened(menu):
-    """Opens a window from the main window's menu and waits for it."""
-    activate("^Vantrel, Inc\\.$")
-    count = app.childCount
-    menu, item = menu.split()
-    # Held a moment: Orca, busy with the first keys it hears, may otherwise take
-    # the Alt apart from its letter.
-    xdotool("keydown", "alt")
-    pump(0.2)
-    xdotool("key", menu)
-    pump(0.2)
-    xdotool("keyup", "alt")
-    pump(0.5)
-    xdotool("key", item)
-    for _ in range(50):
-        if app.childCount > count:
-            break
-        pump(0.1)
-    pump(0.5)
 
 
 # Each window: an Enter that computes, then one that fails, typed where the focus
@@ -127,7 +52,7 @@ stories = [
 ]
 for menu, computing, result, failing, failure in stories:
     if menu:
-        opened(menu)
+        opened(app, *menu.split())
     else:
         activate("^Vantrel, Inc\\.$")
     for typed, spoken in ((computing, result), (failing, failure)):
@@ -135,7 +60,7 @@ for menu, computing, result, failing, failure in stories:
         keys(typed)
         pump(0.5)
         check(any(spoken in text for text in notifications), "%s spoken in %s" % (spoken, notifications))
-opened("h a")
+opened(app, "h", "a")
 
 frames = [app.getChildAtIndex(i) for i in range(app.childCount)]
 names = sorted(frame.name for frame in frames if frame.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG))
@@ -173,5 +98,4 @@ for spoken in [story[2] for story in stories] + [story[4] for story in stories]:
 
 program.terminate()
 program.wait(10)
-print("%d failed" % len(failures))
-sys.exit(1 if failures else 0)
+finish()

@@ -19,19 +19,17 @@ void require(bool condition)
         std::abort();
 }
 
-// The fields a person types into; they may hold any text.
-std::vector<FieldId> entries(const Sheet& sheet, worked::Window window)
+// The fields a person types into, which may hold any text: those of the worked
+// example, and the masses, which may be typed over.
+std::vector<FieldId> entries(const Sheet& sheet, const worked::Example& example)
 {
-    static const std::vector<std::string> names[] = {
-        {"maximumFlow", "pulsesPerGallon", "density"},
-        {"existingFactor", "scale1", "display1", "scale2", "display2", "scale3", "display3"},
-        {"lbsPerGge", "existingFactor", "scale1", "gallons1", "scale2", "gallons2", "scale3", "gallons3", "display1",
-         "display2", "display3"},
-        {"temperature"},
-    };
     std::vector<FieldId> fields;
-    for (const std::string& name : names[int(window)])
+    for (const auto& [name, text] : example.typed)
         fields.push_back(sheet.find(name));
+    for (const char* mass : {"display1", "display2", "display3"}) {
+        if (example.window == worked::Window::NoMassDisplay)
+            fields.push_back(sheet.find(mass));
+    }
     return fields;
 }
 
@@ -62,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     for (const worked::Example& example : worked::examples()) {
         const auto sheet = worked::makeSheet(example.window);
-        const std::vector<FieldId> typed = entries(*sheet, example.window);
+        const std::vector<FieldId> typed = entries(*sheet, example);
         const std::uint8_t* p = data;
         const std::uint8_t* end = data + size;
         while (p + 1 < end) {

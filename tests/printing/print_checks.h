@@ -19,46 +19,6 @@
 
 inline QString fixed(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-inline QStringList entries(const RecordingDevice::Document& document)
-{
-    QStringList list;
-    for (const std::string& entry : document)
-        list << QString::fromStdString(entry);
-    return list;
-}
-
-// A recording device that also writes "line" where each line ends, blank lines
-// included, so that a report's page can be read line by line.
-struct LineMarkingDevice : RecordingDevice {
-    explicit LineMarkingDevice(std::vector<Document>& documents) : RecordingDevice(documents), m_documents(documents) {}
-    double lineHeight() override
-    {
-        m_documents.back().push_back("line");
-        return RecordingDevice::lineHeight();
-    }
-    std::vector<Document>& m_documents;
-};
-
-// A document of LineMarkingDevice as its printed lines: each line's items as
-// "x y 'text'" joined by blanks, after the font it changed to there ("{12 bold}").
-inline QStringList pageLines(const RecordingDevice::Document& document)
-{
-    QStringList page;
-    QStringList line;
-    for (const std::string& entry : document) {
-        const QString e = QString::fromStdString(entry);
-        if (e == "line") {
-            page << line.join(' ');
-            line.clear();
-        } else if (e.startsWith("text ")) {
-            line << e.section(' ', 1);
-        } else if (e.startsWith("font ")) {
-            line << '{' + e.mid(5) + '}';
-        }
-    }
-    return page;
-}
-
 // Takes the offer of a PDF file, and chooses pdfAnswer, when there is one; keeps
 // what the user was offered, suggested and told.
 struct AnsweringDialogs : PrintDialogs {
@@ -83,25 +43,6 @@ inline QString keptPagePath(const QString& name)
     return QStringLiteral(FLOWCAL_TESTS_DIR "/printing/pages/") + name + ".txt";
 }
 
-// The lines of a kept page that carry text, each as its items: where it starts on
-// the recording device and its text.
-using KeptLine = QList<std::pair<double, QString>>;
-inline QList<KeptLine> keptPage(const QString& name)
-{
-    QFile file(keptPagePath(name));
-    file.open(QIODevice::ReadOnly);
-    const QRegularExpression item("(\\d+(?:\\.\\d+)?) [\\d.]+ '([^']*)'");
-    QList<KeptLine> lines;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-        KeptLine items;
-        for (const QRegularExpressionMatch& m : item.globalMatch(line))
-            items.append({m.captured(1).toDouble(), m.captured(2)});
-        if (!items.isEmpty())
-            lines << items;
-    }
-    return lines;
-}
-
 namespace pdf {
 
 inline bool toolsInstalled() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
@@ -113,8 +54,6 @@ inline QString run(const QString& program, const QStringList& arguments)
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-inline int pages(const QString& path) { return int(run("pdftotext", {"-bbox", path, "-"}).count("<page ")); }
 
 struct Word {
     QString text;
@@ -152,7 +91,5 @@ inline QString text(const Line& line)
         words << word.text;
     return words.join(' ');
 }
-
-inline double height(const Line& line) { return line.first().yMax - line.first().yMin; }
 
 } // namespace pdf

@@ -1,11 +1,13 @@
 #include "calibration_mass/calibration_mass_report.h"
 #include "calibration_nomass/calibration_no_mass_report.h"
+#include "fields/design.h"
 #include "flowrate/flow_rate_report.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/print_report.h"
 #include "print_checks.h"
 #include "sheet_support.h"
+#include "table_file.h"
 #include "widget_support.h"
 
 #include <QAbstractButton>
@@ -39,22 +41,16 @@ std::function<void(Printer&)> report(Window window, const QString& steps)
     };
 }
 
-QString workedExample(Window window)
-{
-    for (const worked::Example& example : worked::examples()) {
-        if (example.window == window)
-            return stepsOf(example);
-    }
-    return {};
-}
-
 // A printer that takes the page, then refuses the document.
 struct RefusingDevice : RecordingDevice {
     using RecordingDevice::RecordingDevice;
     std::string endDocument() override { throw PrintFailed::refused("Office", "Destination is not accepting jobs."); }
 };
 
-void press(QMessageBox::StandardButton button, QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); }
+void press(QMessageBox::StandardButton button, QWidget* box)
+{
+    qobject_cast<QMessageBox*>(box)->button(button)->click();
+}
 
 } // namespace
 
@@ -71,30 +67,17 @@ private slots:
 };
 
 // The whole page, line by line, against the one kept in pages/: every cell in its
-// zone, every line at its height, every font change where it happens. On the
-// recording device a character at 12 pt is 6 wide, so a zone is 84.
+// zone, every line at its height, every font change where it happens.
 void TestPrintReport::pages_data()
 {
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("page");
-    QTest::newRow("flow rate: worked example") << Window::FlowRate << workedExample(Window::FlowRate) << "flow-rate";
-    QTest::newRow("mass display: worked example")
-        << Window::MassDisplay << workedExample(Window::MassDisplay) << "mass-display";
-    // A percentage prints as the held fraction times 100, a number item, then "%".
-    // A text that ends on a zone's boundary, or runs past it, pushes the next cell
-    // a zone further; the label after the existing factor follows it directly.
-    QTest::newRow("mass display: odd values")
-        << Window::MassDisplay
-        << "percentError1=0.0123;percentError2=0.0007;percentError3=-0.005;sumError=0;"
-           "existingFactor=49.0230000000000000001;scale1=exactly14chars;scale2=fifteen chars.."
-        << "mass-display-odd-values";
-    QTest::newRow("no mass display: worked example")
-        << Window::NoMassDisplay << workedExample(Window::NoMassDisplay) << "no-mass-display";
-    // The average printed is the one from the sums, not the one the window shows.
-    QTest::newRow("no mass display: empty cells")
-        << Window::NoMassDisplay << "percentError1=  ;sumError=0.0071;averageError=0.0099"
-        << "no-mass-display-empty-cells";
+    for (const QStringList& row : readTable("printing/reports.txt", 3)) {
+        const worked::Example& example = worked::named(row[0].toStdString());
+        QTest::newRow(qPrintable(row[1])) << example.window << (row[2] == "worked example" ? stepsOf(example) : row[2])
+                                          << row[1];
+    }
 }
 
 // Each report is printed twice after another left its own face set: the pages are alike.
@@ -105,16 +88,16 @@ void TestPrintReport::pages()
     QFETCH(QString, page);
     const auto print = report(window, steps);
     std::vector<RecordingDevice::Document> documents;
-    Printer printer([&] { return std::make_unique<LineMarkingDevice>(documents); });
+    Printer printer(RecordingDevice::source(documents));
     printer.setFontName("Courier");
     print(printer);
     print(printer);
     QCOMPARE(documents.size(), std::size_t(2));
     QCOMPARE(documents[1], documents[0]);
 
-    QStringList printed = pageLines(documents[0]);
-    for (qsizetype i = 0; i < printed.size(); ++i)
-        printed[i] = QString::number(i + 1) + ':' + (printed[i].isEmpty() ? "" : " " + printed[i]);
+    QStringList printed;
+    for (std::size_t line = 1; line + 1 < documents[0].size(); ++line)
+        printed << QString::number(line) + ':' + (documents[0][line].empty() ? "" : " " + qText(documents[0][line]));
     QFile kept(keptPagePath(page));
     if (qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES") && kept.open(QIODevice::WriteOnly))
         kept.write(printed.join('\n').toUtf8() + '\n');
@@ -122,23 +105,17 @@ void TestPrintReport::pages()
     QCOMPARE(printed, QString::fromUtf8(kept.readAll()).split('\n', Qt::SkipEmptyParts));
 }
 
-// Nothing is printed, the user is told why, and the next report is whole.
 void TestPrintReport::notPrinted_data()
 {
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("refusing");  // 1: at the start, 2: when handed over
     QTest::addColumn<QString>("message");
-    QTest::newRow("refused at the start") << Window::FlowRate << "" << 1
-        << "The printer \"Office\" did not take the report: it is stopped or reports a fault.\nNothing was printed.";
-    QTest::newRow("refused when handed over") << Window::FlowRate << "" << 2
-        << "The printer \"Office\" did not take the report: Destination is not accepting jobs.\nNothing was printed.";
-    QTest::newRow("percentage typed by hand") << Window::MassDisplay << "percentError1=2%" << 0
-        << "Percent of error of Test 1 holds \"2%\", which is not a number.\nNothing was printed.";
-    QTest::newRow("average beyond the range") << Window::MassDisplay << "sumError=1e307" << 0
-        << "Average error holds \"1e307\", which is too large to print.\nNothing was printed.";
-    QTest::newRow("letters") << Window::NoMassDisplay << "percentError3=abc" << 0
-        << "Percent of error of Test 3 holds \"abc\", which is not a number.\nNothing was printed.";
+    for (const QStringList& row : readTable("printing/refusals.txt", 5)) {
+        QTest::newRow(qPrintable(row[1])) << worked::named(row[0].toStdString()).window << row[2]
+                                          << int(QStringList{"not", "at the start", "when handed over"}.indexOf(row[3]))
+                                          << row[4];
+    }
 }
 
 void TestPrintReport::notPrinted()
@@ -166,7 +143,7 @@ void TestPrintReport::notPrinted()
     const ReportOutcome printed = printReport(printer, dialogs, "report", print);
     QCOMPARE(printed.kind, ReportOutcome::Kind::Printed);
     QCOMPARE(printed.status, QString("Report recorded."));
-    QCOMPARE(entries(documents.back()).mid(0, 2), QStringList({"begin", "font 14 bold italic"}));
+    QVERIFY(documents.back().at(1).starts_with("{14 bold italic} 0 0 'Vantrel") && documents.back().back() == "end");
 }
 
 // Saved as PDF, from the menu or when there is no printer, the page is the one a
@@ -184,7 +161,8 @@ void TestPrintReport::savedAsPdf()
         return saveReportAsPdf(printer, dialogs, "cal", print).status;
     };
     QCOMPARE(outcome(std::nullopt), QString("The report was not saved."));
-    const QString blocked = folder.filePath("a file/report.pdf");  // a folder that is a file, which even root cannot write in
+    // A folder that is a file, which even root cannot write in.
+    const QString blocked = folder.filePath("a file/report.pdf");
     QFile(folder.filePath("a file")).open(QIODevice::WriteOnly);
     QVERIFY(outcome(blocked).startsWith("The report could not be saved as \"" + blocked + "\": "));
     {
@@ -214,6 +192,13 @@ void TestPrintReport::savedAsPdf()
                                               QRegularExpression::DotMatchesEverythingOption)), qPrintable(info));
     const QList<pdf::Line> lines = pdf::lines(path);
     QCOMPARE(pdf::text(lines.value(7)), QString("Scale Display of Error"));
+    // A zone is 14 average characters at 12 pt, some 80 points: Batch #1 stands three zones in.
+    const double zone = lines[7][1].xMin - lines[7][0].xMin;
+    QVERIFY2(zone > 70 && zone < 100, qPrintable(QString::number(zone)));
+    QCOMPARE(lines[7][2].xMin - lines[7][1].xMin, zone);
+    QCOMPARE(pdf::text(lines[8]), QString("100 98 2 % Batch #1"));
+    QVERIFY(qAbs(lines[8][1].xMin - lines[7][1].xMin) < 0.1);
+    QVERIFY(qAbs(lines[8][4].xMin - lines[7][0].xMin - 3 * zone) < 0.1);
     QVERIFY2(qAbs(lines[0][0].xMin - 18) < 1 && qAbs(lines[0][0].yMin - 18) < 1,
              qPrintable(QString("%1, %2").arg(lines[0][0].xMin).arg(lines[0][0].yMin)));
 }

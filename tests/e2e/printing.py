@@ -1,0 +1,115 @@
+#!/usr/bin/python3
+"""The program's real print path, run by with-capture-queue under with-desktop and
+given the program to start: each window's worked example, typed in and printed
+from File > Print, reaches the CUPS capture queue as one job of one page that reads
+as the page kept for its report in tests/printing/pages, 14 pt over 12 pt lines;
+the status line names the job. File > Save as PDF writes the very page printed.
+A printer that refuses the report, or is stopped, is named with CUPS's reason in a
+message box, and nothing is printed.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import pyatspi
+
+from desktop import access, activate, check, finish, keys, opened, pump, start, walk, xdotool
+
+program = sys.argv[1]
+if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
+    print("SKIP: needs the CUPS capture queue that ./scripts/test sets up when it runs as root")
+    sys.exit(77)
+jobs = os.environ["FLOWCAL_CAPTURE_DIR"]
+pages = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "printing", "pages")
+
+
+def kept(page):
+    """The kept page's lines that carry text, as pdftotext reads them."""
+    with open(os.path.join(pages, page + ".txt")) as lines:
+        texts = [" ".join(re.findall(r"'([^']*)'", line)) for line in lines]
+    return [" ".join(text.split()) for text in texts if text.strip()]
+
+
+def read(pdf):
+    """The lines of a PDF's one page, and each line's height."""
+    pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    check(re.search(r"Pages:\s+1\n", pages) is not None, "%s is one page" % pdf)
+    words = re.findall(r'<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>',
+                       subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True, text=True).stdout)
+    lines = {}
+    for top, bottom, word in words:
+        lines.setdefault(round(float(bottom)), []).append((float(bottom) - float(top), word))
+    return [" ".join(w for _, w in lines[y]) for y in sorted(lines)], [lines[y][0][0] for y in sorted(lines)]
+
+
+def status_of(app, title):
+    frame = next(app.getChildAtIndex(i) for i in range(app.childCount) if app.getChildAtIndex(i).name == title)
+    return next(n.name for n in walk(frame) if n.getRole() == pyatspi.ROLE_STATUS_BAR)
+
+
+def new_job(before):
+    for _ in range(100):
+        added = sorted(set(os.listdir(jobs)) - before - {name for name in os.listdir(jobs) if name.startswith(".")})
+        if added:
+            return os.path.join(jobs, added[0])
+        pump(0.1)
+    return None
+
+
+process, app = start(program)
+saved = tempfile.mkdtemp()
+reports = [(None, "Vantrel, Inc.", "10 Return 1000 Return 5.66 Return", "flow-rate"),
+           (("c", "w"), "Calibration with a mass display",
+            "Return 100 Return 98 Return 101 Return 100 Return 102 Return 103 Return", "mass-display"),
+           (("c", "n"), "Calibration without a mass display",
+            "Return Return 100 Return 17.5 Return 120 Return 21 Return 81 Return 14.3 Return", "no-mass-display")]
+for menu, name, typed, page in reports:
+    if menu:
+        opened(app, *menu)
+    else:
+        activate("^Vantrel, Inc\\.$")
+    keys(typed)
+    before = set(os.listdir(jobs))
+    access("f", "p")
+    job = new_job(before)
+    check(job is not None, "%s: one job reached the queue" % name)
+    if job is None:
+        continue
+    lines, heights = read(job)
+    check(lines == kept(page), "%s: the printed page reads as kept: %s" % (name, lines))
+    check(heights[5] < heights[3], "%s: 12 pt lines under 14 pt ones" % name)
+    status = status_of(app, name)
+    check(status.startswith("Report sent to %s as job " % os.environ["PRINTER"]), "%s: %s" % (name, status))
+    path = os.path.join(saved, page + ".pdf")
+    access("f", "d")
+    pump(1)
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "10", path)
+    for _ in range(3):  # a second Enter when the first closed the name completer's list
+        if os.path.exists(path):
+            break
+        xdotool("key", "Return")
+        pump(0.5)
+    check(os.path.exists(path) and read(path)[0] == lines, "%s: saved as PDF, the page printed" % name)
+process.terminate()
+process.wait(10)
+shutil.rmtree(saved)
+
+for printer, reason in ((os.environ["FLOWCAL_REFUSING_PRINTER"], "is not accepting jobs."),
+                        (os.environ["FLOWCAL_STOPPED_PRINTER"], "it is stopped (stopped for the end-to-end tests).")):
+    process, app = start(program, dict(os.environ, PRINTER=printer))
+    activate("^Vantrel, Inc\\.$")
+    before = set(os.listdir(jobs))
+    access("f", "p")
+    pump(1)
+    told = [n.name for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and "did not take the report" in n.name]
+    check(len(told) == 1 and '"%s"' % printer in told[0] and reason in told[0], "told: %s" % told)
+    xdotool("key", "Return")
+    pump(0.5)
+    check(set(os.listdir(jobs)) == before, "nothing printed on %s" % printer)
+    process.terminate()
+    process.wait(10)
+finish()
