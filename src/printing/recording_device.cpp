@@ -36,14 +36,16 @@ void RecordingDevice::beginDocument()
 void RecordingDevice::setFont(const PrintFont& font)
 {
     m_size = font.size;
-    std::string entry = "{" + number(font.size);
+    std::string entry = "{";
+    entry += number(font.size);
     if (font.bold)
         entry += " bold";
     if (font.italic)
         entry += " italic";
     if (!font.face.empty())
         entry += " face " + font.face;
-    record(std::move(entry) + "}");
+    entry += '}';
+    record(std::move(entry));
 }
 
 double RecordingDevice::textWidth(const std::string& text)
