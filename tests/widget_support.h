@@ -91,11 +91,14 @@ inline void answer(QList<std::function<void(QWidget*)>> answers)
 {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, answers]() mutable {
-        if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible()) {
-            answers.takeFirst()(dialog);
-            if (answers.isEmpty())
-                timer->deleteLater();
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (answers.isEmpty() || !dialog || !dialog->isVisible())
+            return;
+        if (answers.size() == 1) {
+            timer->stop();  // no second answer to the same dialog while it closes
+            timer->deleteLater();
         }
+        answers.takeFirst()(dialog);
     });
     timer->start(10);
 }
