@@ -1,6 +1,7 @@
 #include "fields/announcer.h"
 #include "fields/design.h"
 #include "fields/entry_field.h"
+#include "shell/app_setup.h"
 #include "table_file.h"
 #include "tempcomp/temp_comp_window.h"
 #include "widget_support.h"
@@ -31,7 +32,7 @@ QString captionsOf(QWidget* window)
         captions << button->text();
     const QMenuBar* menus = window->findChild<QMenuBar*>();
     for (QAction* menu : menus ? menus->actions() : QList<QAction*>()) {
-        captions << menu->text() + ':';
+        captions << menu->text() + ':' + size(menu->menu());
         for (QAction* item : menu->menu()->actions())
             captions << item->text();
     }
@@ -55,6 +56,7 @@ class TestWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { setUpApplication(); }  // the program's look and fonts
     void init();
     void cleanup();
     void windowsReadAsDesigned_data();
@@ -264,7 +266,7 @@ void TestWindows::temperatureKeepsWhatIsTypedUntilClosed()
 }
 
 // One of each, without an owner: the main window stays usable beside them, and
-// closing it leaves them open.
+// closing it leaves them open. A window closed is gone.
 void TestWindows::eachWindowOpensOnce()
 {
     for (Opens which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About}) {
@@ -278,6 +280,11 @@ void TestWindows::eachWindowOpensOnce()
     settle();
     QCOMPARE(visibleWindows(), 4);
     QCOMPARE(m_beeps, 0);
+    for (Opens which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About})
+        m_manager->window(which)->close();
+    settle();
+    for (Opens which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About})
+        QVERIFY(!m_manager->window(which));  // gone, values and all
 }
 
 void TestWindows::exitBeepsOnceAndClosesEverything_data()
