@@ -204,6 +204,12 @@ void SheetWindow::setStatus(const QString& text)
     m_status->setToolTip(text);
 }
 
+// A field as it is spoken: its captions, then what it shows ("FRQUENCY 29").
+QString SheetWindow::spoken(const QWidget* field)
+{
+    return field->accessibleName() + ' ' + static_cast<const QLineEdit*>(field)->text();
+}
+
 void SheetWindow::userEvent(const std::function<void()>& event, bool enter)
 {
     m_written.clear();
@@ -211,7 +217,7 @@ void SheetWindow::userEvent(const std::function<void()>& event, bool enter)
     QStringList results;
     for (QWidget* written : m_written) {
         if (enter && written != focusWidget())
-            results << written->accessibleName() + ' ' + static_cast<QLineEdit*>(written)->text();
+            results << spoken(written);
     }
     m_written.clear();
     const QString status = qText(m_bound->status());
@@ -230,7 +236,7 @@ void SheetWindow::readResults()
 {
     QStringList results;
     for (QWidget* result : m_results)
-        results << result->accessibleName() + ' ' + static_cast<QLineEdit*>(result)->text();
+        results << spoken(result);
     if (!statusText().isEmpty())
         results << statusText();
     m_announcer->say(results.join(", "));

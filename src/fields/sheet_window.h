@@ -90,6 +90,7 @@ private:
     // after an Enter the results it wrote are spoken.
     void userEvent(const std::function<void()>& event, bool enter);
     void setStatus(const QString& text);
+    static QString spoken(const QWidget* field);
     void fieldWritten(FieldId field);
 
     Sheet* m_bound = nullptr;
