@@ -1,11 +1,16 @@
 """What the end-to-end tests share on the desktop with-desktop makes: the program
-started for real, driven with xdotool as a person would, read through AT-SPI."""
+started for real, driven with xdotool as a person would, read through AT-SPI.
+
+Nothing here waits a fixed time: every wait polls for what it waits for (a window
+shown, the focus moved, a file written, a bus name registered) within a bound,
+and a wait in vain fails the test with what did not happen."""
+import re
 import subprocess
 import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 failures = []
 
@@ -21,71 +26,41 @@ def finish():
     sys.exit(1 if failures else 0)
 
 
-def pump(seconds):
-    """Lets AT-SPI events arrive for a while."""
+def let_events_in():
+    """Lets pending AT-SPI events arrive, then pauses a moment before the next poll."""
     context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+    time.sleep(0.02)
+
+
+def until(condition, seconds=10):
+    """Polls the condition until it holds (its value is returned) or the bound
+    passes (None). An object gone from the bus meanwhile counts as not yet."""
     end = time.time() + seconds
-    while time.time() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
+    while True:
+        try:
+            value = condition()
+        except GLib.Error:
+            value = None
+        if value:
+            return value
+        if time.time() > end:
+            return None
+        let_events_in()
+
+
+def wait_for(condition, what, seconds=10):
+    """until(), and the test ends failing, naming what did not happen, when it never holds."""
+    value = until(condition, seconds)
+    if not value:
+        check(False, "%s (waited %g s)" % (what, seconds))
+        finish()
+    return value
 
 
 def xdotool(*words):
-    subprocess.run(["xdotool", *words], check=True)
-
-
-def keys(typed):
-    """"10 Return 1000 Return": texts typed, keys pressed."""
-    for word in typed.split():
-        if word in ("Return", "Tab", "F2"):
-            xdotool("key", word)
-        else:
-            xdotool("type", "--delay", "40", word)
-        pump(0.4)
-
-
-def activate(title):
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", title],
-                            capture_output=True, text=True, timeout=10).stdout.split()[-1]
-    xdotool("windowactivate", "--sync", window)
-    pump(0.5)
-
-
-def access(letter, item):
-    """Alt and a menu's letter, then the item's. The Alt is held a moment: Orca, busy
-    with the first keys it hears, may otherwise take it apart from its letter."""
-    xdotool("keydown", "alt")
-    pump(0.2)
-    xdotool("key", letter)
-    pump(0.2)
-    xdotool("keyup", "alt")
-    pump(0.5)
-    xdotool("key", item)
-
-
-def start(program, env=None):
-    """Starts the program and waits for it on the AT-SPI bus; returns it and its node."""
-    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    for _ in range(100):
-        app = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "flowcal"), None)
-        if app is not None:
-            return process, app
-        pump(0.1)
-    check(False, "the program shows itself on the AT-SPI bus")
-    finish()
-
-
-def opened(app, letter, item):
-    """Opens a window from the main window's menu and waits for it."""
-    activate("^Vantrel, Inc\\.$")
-    count = app.childCount
-    access(letter, item)
-    for _ in range(50):
-        if app.childCount > count:
-            break
-        pump(0.1)
-    pump(0.5)
+    subprocess.run(["xdotool", *words], check=True, timeout=30)
 
 
 def walk(node):
@@ -94,3 +69,132 @@ def walk(node):
         child = node.getChildAtIndex(i)
         if child is not None:
             yield from walk(child)
+
+
+def frames(app):
+    return [app.getChildAtIndex(i) for i in range(app.childCount)]
+
+
+def has(node, state):
+    return node.getState().contains(state)
+
+
+def active_frame(app):
+    return next((frame for frame in frames(app) if has(frame, pyatspi.STATE_ACTIVE)), None)
+
+
+def focused(app):
+    """The focused object of the active window, or None."""
+    frame = active_frame(app)
+    if frame is None:
+        return None
+    return next((node for node in walk(frame) if has(node, pyatspi.STATE_FOCUSED)), None)
+
+
+def field_state(app):
+    """What a key in the focused field changes: which field it is, its text, and
+    whether all of it is selected."""
+    field = focused(app)
+    if field is None or field.getRole() != pyatspi.ROLE_TEXT:
+        return None
+    text = field.queryText()
+    count = text.characterCount
+    selected = text.getNSelections() > 0 and text.getSelection(0) == (0, count)
+    return field.name, text.getText(0, -1), selected
+
+
+def keys(app, typed):
+    """"10 Return 1000 Return": texts typed, keys pressed; each waits for its effect.
+    A text stands in the focused field; Return and Tab move the focus on, or, in a
+    window with one field, select its text anew. F2 is only pressed."""
+    for word in typed.split():
+        before = wait_for(lambda: field_state(app), "a field has the focus before %r" % word)
+        if word == "F2":
+            xdotool("key", word)
+        elif word in ("Return", "Tab"):
+            xdotool("key", word)
+            wait_for(lambda: (lambda now: now and (now[0] != before[0] or (now[2] and not before[2])))(
+                field_state(app)), "%s in %r moved on" % (word, before[0]))
+        else:
+            xdotool("type", "--delay", "20", word)
+            wait_for(lambda: (lambda now: now and word in now[1])(field_state(app)),
+                     "%r typed into %r" % (word, before[0]))
+
+
+def menu_open(app):
+    frame = active_frame(app)
+    return frame is not None and any(node.getRole() == pyatspi.ROLE_POPUP_MENU and has(node, pyatspi.STATE_SHOWING)
+                                     for node in walk(frame))
+
+
+def access(app, letter, item):
+    """Alt and a menu's letter, then the item's. A screen reader that hears the keys
+    first may take the Alt apart from its letter; the menu not opening, the keys
+    are pressed again."""
+    for _ in range(3):
+        xdotool("keydown", "alt")
+        xdotool("key", letter)
+        xdotool("keyup", "alt")
+        if until(lambda: menu_open(app), 3):
+            break
+        xdotool("key", "Escape")
+        until(lambda: not menu_open(app), 3)
+    else:
+        check(False, "Alt+%s opens its menu" % letter)
+        finish()
+    xdotool("key", item)
+    wait_for(lambda: not menu_open(app), "the menu closes after %r" % item)
+
+
+def activate(app, name="Vantrel, Inc."):
+    """Brings the window with this accessible name to the front and waits until it has the focus."""
+    found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % re.escape(name)],
+                           capture_output=True, text=True, timeout=10).stdout.split()
+    if not found:
+        check(False, "the window %r is on the screen" % name)
+        finish()
+    xdotool("windowactivate", "--sync", found[-1])
+    wait_for(lambda: (lambda frame: frame is not None and frame.name == name)(active_frame(app)),
+             "the window %r is active" % name)
+    wait_for(lambda: focused(app), "a field of %r has the focus" % name)
+
+
+def start(program, env=None):
+    """Starts the program and waits until it is on the AT-SPI bus with its main
+    window active; returns it and its node."""
+    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "flowcal"),
+                                None), "the program shows itself on the AT-SPI bus")
+    wait_for(lambda: active_frame(app), "the program's main window is active")
+    return process, app
+
+
+def opened(app, letter, item):
+    """Opens a window from the main window's menu and waits until it is active with
+    the focus in one of its fields."""
+    activate(app)
+    count = app.childCount
+    access(app, letter, item)
+    wait_for(lambda: app.childCount > count, "a window opens from Alt+%s %s" % (letter, item))
+    new = app.getChildAtIndex(app.childCount - 1)
+    wait_for(lambda: has(new, pyatspi.STATE_ACTIVE) and focused(app), "the window %r is active" % new.name)
+
+
+def screen_reader_listening():
+    """True once a screen reader has registered its many event listeners with the
+    AT-SPI registry, the text caret's among them: it then hears what is shown."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 2000).unpack()[0]
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+    try:
+        events = bus.call_sync("org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
+                               "GetRegisteredEvents", None, None, Gio.DBusCallFlags.NONE, 2000).unpack()[0]
+    finally:
+        bus.close_sync()
+    by_listener = {}
+    for listener, event in events:
+        by_listener.setdefault(listener, set()).add(event)
+    return any(len(heard) >= 20 and {"Object:TextCaretMoved:", "Object:StateChanged:Showing"} <= heard
+               for heard in by_listener.values())

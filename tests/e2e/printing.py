@@ -16,7 +16,7 @@ import tempfile
 
 import pyatspi
 
-from desktop import access, activate, check, finish, keys, opened, pump, start, walk, xdotool
+from desktop import access, activate, check, finish, frames, keys, opened, start, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -51,12 +51,12 @@ def status_of(app, title):
 
 
 def new_job(before):
-    for _ in range(100):
-        added = sorted(set(os.listdir(jobs)) - before - {name for name in os.listdir(jobs) if name.startswith(".")})
-        if added:
-            return os.path.join(jobs, added[0])
-        pump(0.1)
-    return None
+    added = until(lambda: sorted(name for name in set(os.listdir(jobs)) - before if not name.startswith(".")))
+    return os.path.join(jobs, added[0]) if added else None
+
+
+def dialog_of(app, title):
+    return next((frame for frame in frames(app) if frame.name == title), None)
 
 
 process, app = start(program)
@@ -70,10 +70,10 @@ for menu, name, typed, page in reports:
     if menu:
         opened(app, *menu)
     else:
-        activate("^Vantrel, Inc\\.$")
-    keys(typed)
+        activate(app)
+    keys(app, typed)
     before = set(os.listdir(jobs))
-    access("f", "p")
+    access(app, "f", "p")
     job = new_job(before)
     check(job is not None, "%s: one job reached the queue" % name)
     if job is None:
@@ -84,15 +84,16 @@ for menu, name, typed, page in reports:
     status = status_of(app, name)
     check(status.startswith("Report sent to %s as job " % os.environ["PRINTER"]), "%s: %s" % (name, status))
     path = os.path.join(saved, page + ".pdf")
-    access("f", "d")
-    pump(1)
+    access(app, "f", "d")
+    dialog = wait_for(lambda: dialog_of(app, "Save Report as PDF"), "%s: the file dialog opens" % name)
+    wait_for(lambda: any(node.getRole() == pyatspi.ROLE_TEXT and node.getState().contains(pyatspi.STATE_FOCUSED)
+                         for node in walk(dialog)), "%s: the file name has the focus" % name)
     xdotool("key", "ctrl+a")
     xdotool("type", "--delay", "10", path)
     for _ in range(3):  # a second Enter when the first closed the name completer's list
-        if os.path.exists(path):
-            break
         xdotool("key", "Return")
-        pump(0.5)
+        if until(lambda: os.path.exists(path) and not dialog_of(app, "Save Report as PDF"), 3):
+            break
     check(os.path.exists(path) and read(path)[0] == lines, "%s: saved as PDF, the page printed" % name)
 process.terminate()
 process.wait(10)
@@ -101,14 +102,16 @@ shutil.rmtree(saved)
 for printer, reason in ((os.environ["FLOWCAL_REFUSING_PRINTER"], "is not accepting jobs."),
                         (os.environ["FLOWCAL_STOPPED_PRINTER"], "it is stopped (stopped for the end-to-end tests).")):
     process, app = start(program, dict(os.environ, PRINTER=printer))
-    activate("^Vantrel, Inc\\.$")
+    activate(app)
     before = set(os.listdir(jobs))
-    access("f", "p")
-    pump(1)
-    told = [n.name for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and "did not take the report" in n.name]
-    check(len(told) == 1 and '"%s"' % printer in told[0] and reason in told[0], "told: %s" % told)
+    access(app, "f", "p")
+
+    def told():
+        return [n.name for n in walk(app) if n.getRole() == pyatspi.ROLE_LABEL and "did not take the report" in n.name]
+    said = until(told) or []
+    check(len(said) == 1 and '"%s"' % printer in said[0] and reason in said[0], "told: %s" % said)
     xdotool("key", "Return")
-    pump(0.5)
+    wait_for(lambda: not told(), "the message about %s closes" % printer)
     check(set(os.listdir(jobs)) == before, "nothing printed on %s" % printer)
     process.terminate()
     process.wait(10)
