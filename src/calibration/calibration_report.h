@@ -30,6 +30,5 @@ struct CalibrationReportForm {
 // table, the averages with the error of the sums, and the new factor, on one page of
 // 34 lines. Reads the fields and changes none.
 //
-// A test not made yet prints as empty cells. A percent field holding text that is
-// not a number stops the report before its first line with ReportStopped.
+// A test not made yet prints as empty cells.
 void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, Printer& printer);

@@ -13,13 +13,13 @@ std::string ofTest(const std::string& caption, std::size_t test)
 CalibrationSheet::CalibrationSheet(std::string existing, const Captions& captions)
     : existingFactor(add("existingFactor", std::move(existing), "Existing flow calibration factor")),
       tests{addTest(0, captions), addTest(1, captions), addTest(2, captions)},
-      scaleSum(add("scaleSum", "", captions.scaleSum)),
-      displaySum(add("displaySum", "", captions.displaySum)),
-      sumDifference(add("sumDifference", "", captions.sumDifference)),
-      averageScale(add("averageScale", "", "Average scale")),
-      averageDisplay(add("averageDisplay", "", "Average display")),
-      sumError(add("sumError", "", captions.sumError)),
-      newFactor(add("newFactor", "", "New flow calibration factor"))
+      scaleSum(addResult("scaleSum", captions.scaleSum)),
+      displaySum(addResult("displaySum", captions.displaySum)),
+      sumDifference(addResult("sumDifference", captions.sumDifference)),
+      averageScale(addResult("averageScale", "Average scale")),
+      averageDisplay(addResult("averageDisplay", "Average display")),
+      sumError(addResult("sumError", captions.sumError)),
+      newFactor(addResult("newFactor", "New flow calibration factor"))
 {
     for (std::size_t test = 0; test < tests.size(); ++test)
         onChange(tests[test].difference, [this, test] { writePercentError(test); });
@@ -29,9 +29,22 @@ CalibrationSheet::CalibrationSheet(std::string existing, const Captions& caption
 CalibrationSheet::Test CalibrationSheet::addTest(std::size_t test, const Captions& captions)
 {
     return {add(numbered("scale", test), "", ofTest("Scale reading", test)),
-            add(numbered("display", test), "", ofTest(captions.display, test)),
-            add(numbered("difference", test), "", ofTest("Difference", test)),
-            add(numbered("percentError", test), "", ofTest("Percent of error", test))};
+            captions.displayComputed ? addResult(numbered("display", test), ofTest(captions.display, test))
+                                     : add(numbered("display", test), "", ofTest(captions.display, test)),
+            addResult(numbered("difference", test), ofTest("Difference", test)),
+            addResult(numbered("percentError", test), ofTest("Percent of error", test))};
+}
+
+// What a new worksheet shows with these readings typed into it in the tab order,
+// each with Enter, whatever the order they were typed or corrected in.
+bool CalibrationSheet::settle()
+{
+    blankResults();
+    for (FieldId reading : readingsInOrder()) {
+        if (!text(reading).empty())
+            runEnter(reading);
+    }
+    return true;
 }
 
 // Each average reads back the sum text just written, so it divides the sum as

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // What the two calibration worksheets share: up to three test fills, each weighed
 // on the scale and read as a mass off the dispenser (its display, or its gallon
@@ -13,10 +14,12 @@
 // calibration factor from the existing one. Masses are in pounds; errors are held
 // as fractions to four decimals, 0.0123 being 1.23 %.
 //
-// The sums are rebuilt, never accumulated, over Tests 1 to k, k being the test
-// whose reading changed last in that column; an empty reading counts as 0. The
-// worksheets are meant to be filled test by test, so the two columns may for a
-// while be summed over different numbers of tests.
+// Every result follows the readings on screen: after each user event the results
+// are worked out afresh, as a new worksheet gives them when the readings are typed
+// into it in the tab order, each with Enter (an empty reading is passed over). So a
+// column sums Tests 1 to K, K the highest test with a reading in it, an empty reading
+// below K counting as 0, and a corrected reading, an existing factor typed last or a
+// new Lbs\GGE count at once.
 class CalibrationSheet : public Sheet {
 public:
     struct Test {
@@ -40,6 +43,7 @@ protected:
     // What the twins call the fields that differ between them, in status messages.
     struct Captions {
         std::string display;  // of a test, "... of Test 1"
+        bool displayComputed;  // the display's mass is worked out, not typed
         std::string scaleSum;
         std::string displaySum;
         std::string sumDifference;
@@ -50,6 +54,8 @@ protected:
     enum class SumOrder { FirstTestFirst, LastTestFirst };
 
     CalibrationSheet(std::string existingFactor, const Captions& captions);
+
+    bool settle() override;
 
     void rebuildScaleSum(std::size_t test);
     void rebuildDisplaySum(std::size_t test, SumOrder order);

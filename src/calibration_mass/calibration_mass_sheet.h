@@ -5,15 +5,14 @@
 // The calibration worksheet for a dispenser with a mass display: both readings of
 // a test are typed. The error of the sums is the average error the window shows.
 //
-// Every keystroke in a reading rebuilds its column's sum and average; a change of
-// the display side also works out the average error and the new factor. A test's
-// percent of error follows Enter in its display field and nothing else.
+// A display reading works out its column's sum and average, the average error and
+// the new factor, then the test's difference and percent of error.
 class CalibrationMassSheet : public CalibrationSheet {
 public:
     CalibrationMassSheet();
 
 private:
-    void displayChanged(std::size_t test);
+    std::vector<FieldId> readingsInOrder() const override;
     void displayEntered(std::size_t test);
     void displaySumWritten();
 };

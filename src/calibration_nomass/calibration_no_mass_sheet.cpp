@@ -1,28 +1,29 @@
 #include "calibration_nomass/calibration_no_mass_sheet.h"
 
 CalibrationNoMassSheet::CalibrationNoMassSheet()
-    : CalibrationSheet("43.023", {"Mass dispensed", "Sum of the scale readings", "Sum of the masses dispensed",
+    : CalibrationSheet("43.023", {"Mass dispensed", true, "Sum of the scale readings", "Sum of the masses dispensed",
                                   "Difference of the sums", "Percent of error of the sums"}),
       lbsPerGge(add("lbsPerGge", "5.66", "Factor Lbs\\GGE")),
       gallons{add("gallons1", "", "Gallon display reading of Test 1"),
               add("gallons2", "", "Gallon display reading of Test 2"),
               add("gallons3", "", "Gallon display reading of Test 3")},
-      averageDifference(add("averageDifference", "", "Difference of the averages")),
-      averageError(add("averageError", "", "Average error"))
+      averageDifference(addResult("averageDifference", "Difference of the averages")),
+      averageError(addResult("averageError", "Average error"))
 {
-    // Enter in the two factors computes nothing: a new Lbs\GGE counts from the next
-    // Enter in a gallon field, a new existing factor from the next change of the
-    // masses.
     for (std::size_t test = 0; test < tests.size(); ++test) {
-        onChange(tests[test].scale, [this, test] { rebuildScaleSum(test); });
         onEnter(tests[test].scale, [this, test] { rebuildScaleSum(test); });
         onChange(tests[test].display, [this, test] { massChanged(test); });
-        onEnter(tests[test].display, [this, test] { massChanged(test); });
         onEnter(gallons[test], [this, test] { gallonsEntered(test); });
     }
     onChange(displaySum, [this] { writeSumDifference(); });
     onChange(averageDisplay, [this] { averageDisplayWritten(); });
     onChange(averageDifference, [this] { averageDifferenceWritten(); });
+}
+
+std::vector<FieldId> CalibrationNoMassSheet::readingsInOrder() const
+{
+    return {lbsPerGge, existingFactor, tests[0].scale, gallons[0], tests[1].scale, gallons[1],
+            tests[2].scale, gallons[2]};
 }
 
 // Test 1's difference is written only by Enter in its gallon field.
@@ -45,8 +46,6 @@ void CalibrationNoMassSheet::gallonsEntered(std::size_t test)
         writeDifference(test);
 }
 
-// The new factor follows the display side only: a later change of a scale reading
-// or of the existing factor leaves it as it is until the masses change again.
 void CalibrationNoMassSheet::averageDisplayWritten()
 {
     set(averageDifference, [&] { return numberText(minus(lenient(averageScale), lenient(averageDisplay))); });

@@ -3,8 +3,7 @@
 #include "calibration/calibration_sheet.h"
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents.
-// Each test's gallon reading becomes the mass dispensed (Lbs\GGE factor x gallons)
-// on Enter in the gallon field. The error of the sums is kept hidden and printed;
+// Each test's gallon reading becomes the mass dispensed (Lbs\GGE factor x gallons). The error of the sums is kept hidden and printed;
 // the average error the window shows is worked out from the averages.
 //
 // Where it differs from the worksheet with a mass display: a display sum adds the
@@ -20,6 +19,7 @@ public:
     const FieldId averageError;            // average difference / average scale
 
 private:
+    std::vector<FieldId> readingsInOrder() const override;
     void massChanged(std::size_t test);
     void gallonsEntered(std::size_t test);
     void averageDisplayWritten();

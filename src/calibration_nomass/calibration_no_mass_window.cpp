@@ -20,8 +20,6 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
     // Left with the system's own label colours, unlike every other label here.
     const Look system{window->palette().color(QPalette::Button), window->palette().color(QPalette::ButtonText)};
     const auto& t = s.tests;
-    // The masses are computed, yet may be typed over: they take the focus by mouse
-    // only, with the select-all and Enter of a typed field.
     window->place(s,
                   {
                       {s.lbsPerGge, Kind::Entry, {1200, 4080, 735, 285}},
@@ -32,9 +30,9 @@ CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& pr
                       {s.gallons[1], Kind::Entry, {2400, 1800, 615, 285}},
                       {t[2].scale, Kind::Entry, {1200, 2160, 855, 285}},
                       {s.gallons[2], Kind::Entry, {2400, 2160, 615, 285}},
-                      {t[0].display, Kind::MouseEntry, {3240, 1440, 735, 285}, mass},
-                      {t[1].display, Kind::MouseEntry, {3240, 1800, 735, 285}, mass},
-                      {t[2].display, Kind::MouseEntry, {3240, 2160, 735, 285}, mass},
+                      {t[0].display, Kind::Result, {3240, 1440, 735, 285}, mass},
+                      {t[1].display, Kind::Result, {3240, 1800, 735, 285}, mass},
+                      {t[2].display, Kind::Result, {3240, 2160, 735, 285}, mass},
                       {t[0].percentError, Kind::Percent2, {4800, 1440, 615, 285}, result},
                       {t[1].percentError, Kind::Percent2, {4800, 1800, 615, 285}, result},
                       {t[2].percentError, Kind::Percent2, {4800, 2160, 615, 285}, result},

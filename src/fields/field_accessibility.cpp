@@ -104,9 +104,12 @@ public:
     void setCursorPosition(int position) override { field()->setCursorPosition(position); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }
     void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    // Written as typing is: the window passes every change of an entry's text on to
+    // its sheet. A result is read-only here as on the screen.
     void replaceText(int start, int end, const QString& text) override
     {
-        field()->setText(field()->text().replace(start, end - start, text));
+        if (!field()->isReadOnly())
+            field()->setText(field()->text().replace(start, end - start, text));
     }
 };
 

@@ -5,10 +5,6 @@
 FormattedField::FormattedField(Format format, QWidget* parent)
     : QLineEdit(parent), m_format(std::move(format))
 {
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_value = text;
-        emit valueEdited(text);
-    });
 }
 
 void FormattedField::setValue(const QString& value)

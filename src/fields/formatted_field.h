@@ -8,7 +8,7 @@
 
 // A field that holds a value text and shows it through a display format while it
 // does not have the focus ("0.0123" shows "1.230%"); with the focus it shows the
-// value itself, which the user may edit.
+// value itself.
 class FormattedField : public QLineEdit {
     Q_OBJECT
 
@@ -19,9 +19,6 @@ public:
 
     QString value() const { return m_value; }
     void setValue(const QString& value);
-
-signals:
-    void valueEdited(const QString& value);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -17,11 +17,13 @@ const char* defaultReason(StepFailed::Kind kind)
     case StepFailed::Kind::DivideByZero: return "it would divide by zero";
     case StepFailed::Kind::ZeroByZero: return "it would divide zero by zero";
     case StepFailed::Kind::Overflow: return "the result would be out of range";
+    case StepFailed::Kind::NotComputed: return "a result it needs was not computed";
     }
     return "the step failed";
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A number taken apart by the scanners below: only the pieces that matter for
 // its value, in the plain form std::from_chars reads.
@@ -95,8 +97,6 @@ double valueOf(const Parts& parts)
     throw StepFailed(StepFailed::Kind::OutOfRange);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 } // namespace
 
 StepFailed::StepFailed(Kind k, const std::string& reason)
@@ -106,37 +106,87 @@ StepFailed::StepFailed(Kind k, const std::string& reason)
 
 StepFailed::StepFailed(Kind k) : StepFailed(k, defaultReason(k)) {}
 
-double leadingNumber(std::string_view text)
-{
-    std::string squeezed;
-    squeezed.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            squeezed += c;
-    }
+namespace {
 
-    Parts parts;
-    std::string_view s = squeezed;
-    std::size_t i = 0;
+// Reads one number from text[i] on: an optional sign, digits, a decimal point and
+// digits, an exponent. Between digit groups of three in the whole-number part a
+// comma is a thousands separator ("1,000", "12,345.6"); any other comma ends the
+// number. With skipBlanks, blanks and tabs anywhere are passed over, as a lenient
+// reading does. Returns the index past the number.
+std::size_t scanNumber(std::string_view s, std::size_t i, bool skipBlanks, Parts& parts)
+{
+    const auto skip = [&](std::size_t at) {
+        while (skipBlanks && at < s.size() && isBlank(s[at]))
+            ++at;
+        return at;
+    };
+    // The index past three digits and any blanks between them, or npos.
+    const auto group = [&](std::size_t at) {
+        for (int digit = 0; digit < 3; ++digit) {
+            at = skip(at);
+            if (at >= s.size() || !isDigit(s[at]))
+                return std::string_view::npos;
+            ++at;
+        }
+        return at;
+    };
+    i = skip(i);
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         parts.negative = s[i] == '-';
+        i = skip(i + 1);
+    }
+    std::size_t inGroup = 0;
+    bool grouped = false;
+    while (i < s.size()) {
+        if (isDigit(s[i])) {
+            parts.intDigits += s[i];
+            ++inGroup;
+            i = skip(i + 1);
+            continue;
+        }
+        if (s[i] != ',' || inGroup == 0 || inGroup > 3 || (grouped && inGroup != 3))
+            break;
+        const std::size_t past = group(i + 1);
+        if (past == std::string_view::npos || (skip(past) < s.size() && isDigit(s[skip(past)])))
+            break;
+        grouped = true;
+        inGroup = 0;
         ++i;
     }
-    const std::size_t intStart = i;
-    while (i < s.size() && isDigit(s[i]))
-        ++i;
-    parts.intDigits = std::string(s.substr(intStart, i - intStart));
     if (i < s.size() && s[i] == '.') {
-        const std::size_t fracStart = ++i;
-        while (i < s.size() && isDigit(s[i]))
-            ++i;
-        parts.fracDigits = std::string(s.substr(fracStart, i - fracStart));
+        const std::size_t point = i;
+        i = skip(i + 1);
+        while (i < s.size() && isDigit(s[i])) {
+            parts.fracDigits += s[i];
+            i = skip(i + 1);
+        }
+        if (parts.intDigits.empty() && parts.fracDigits.empty())
+            return point;
     }
     parts.hasDigit = !parts.intDigits.empty() || !parts.fracDigits.empty();
-    if (parts.hasDigit && i < s.size() && (s[i] == 'e' || s[i] == 'E'))
-        scanExponent(s, i + 1, parts.exponent);
-    return valueOf(parts);
+    if (parts.hasDigit && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        // The exponent's digits stand together.
+        const std::size_t after = scanExponent(s, i + 1, parts.exponent);
+        if (after != i + 1)
+            i = skip(after);
+    }
+    return i;
 }
+
+} // namespace
+
+LeadingNumber readLeadingNumber(std::string_view text)
+{
+    Parts parts;
+    std::size_t end = scanNumber(text, 0, true, parts);
+    if (!parts.hasDigit)
+        end = 0;
+    while (end < text.size() && isBlank(text[end]))
+        ++end;
+    return {valueOf(parts), text.substr(end)};
+}
+
+double leadingNumber(std::string_view text) { return readLeadingNumber(text).value; }
 
 double strictNumber(std::string_view text)
 {
@@ -149,40 +199,9 @@ double strictNumber(std::string_view text)
     const std::string_view s = text.substr(begin, end - begin);
     if (s.empty())
         throw StepFailed(StepFailed::Kind::Empty);
-
-    const auto notANumber = [] { return StepFailed(StepFailed::Kind::NotANumber); };
     Parts parts;
-    std::size_t i = 0;
-    if (s[i] == '+' || s[i] == '-') {
-        parts.negative = s[i] == '-';
-        ++i;
-    }
-    // Integer digits; a comma stands only between two digits (thousands separator).
-    while (i < s.size()) {
-        if (isDigit(s[i])) {
-            parts.intDigits += s[i++];
-        } else if (s[i] == ',' && !parts.intDigits.empty() && i + 1 < s.size() && isDigit(s[i + 1])) {
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i]))
-            parts.fracDigits += s[i++];
-    }
-    parts.hasDigit = !parts.intDigits.empty() || !parts.fracDigits.empty();
-    if (!parts.hasDigit)
-        throw notANumber();
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        const std::size_t after = scanExponent(s, i + 1, parts.exponent);
-        if (after == i + 1)
-            throw notANumber();
-        i = after;
-    }
-    if (i != s.size())
-        throw notANumber();
+    if (scanNumber(s, 0, false, parts) != s.size() || !parts.hasDigit)
+        throw StepFailed(StepFailed::Kind::NotANumber);
     return valueOf(parts);
 }
 

@@ -20,6 +20,7 @@ struct StepFailed : std::runtime_error {
         DivideByZero,   // x / 0 with x not zero
         ZeroByZero,     // 0 / 0
         Overflow,       // an arithmetic result beyond the double range
+        NotComputed,    // a reading of a result that could not be computed
     };
 
     StepFailed(Kind kind, const std::string& reason);
@@ -28,13 +29,25 @@ struct StepFailed : std::runtime_error {
     Kind kind;
 };
 
-// Lenient reading of the leading number; blanks, tabs and line feeds anywhere are
-// ignored, the rest after the number too. 0 when no digit is read. Fails only for
-// a number beyond the double range.
+// What counts as a number, in both readings: an optional sign, digits, a decimal
+// point and digits, an exponent (E, an optional sign, digits), the point always the
+// decimal separator whatever the regional settings. A comma stands only between
+// digit groups of three in the whole-number part ("1,000", "12,345.6"); any other
+// comma ("12,5") is not part of a number.
+
+// Lenient reading of the leading number: blanks and tabs anywhere are passed over,
+// and the number ends at the first character that cannot continue it; that
+// character and all after it are the unread rest. 0 when no digit is read. Fails
+// only for a number beyond the double range.
+struct LeadingNumber {
+    double value;
+    std::string_view unread;  // of the text read, blanks before it dropped
+};
+LeadingNumber readLeadingNumber(std::string_view text);
 double leadingNumber(std::string_view text);
 
-// Strict reading of the whole text (leading and trailing blanks ignored, commas
-// between the integer digits ignored). Fails on anything that is not one number.
+// Strict reading of the whole text, leading and trailing blanks and tabs ignored.
+// Fails on anything that is not one number.
 double strictNumber(std::string_view text);
 
 // At most 15 significant digits; plain decimal for exponents -4 to 14, otherwise

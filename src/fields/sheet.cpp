@@ -1,5 +1,6 @@
 #include "fields/sheet.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -19,8 +20,15 @@ std::string subject(const std::string& caption)
 
 FieldId Sheet::add(std::string name, std::string initial, std::string caption)
 {
-    m_fields.push_back(Field{std::move(name), std::move(initial), std::move(caption), {}, {}, {}});
+    m_fields.push_back(Field{std::move(name), std::move(initial), std::move(caption)});
     return FieldId(m_fields.size() - 1);
+}
+
+FieldId Sheet::addResult(std::string name, std::string caption)
+{
+    const FieldId field = add(std::move(name), {}, std::move(caption));
+    m_fields.back().computed = true;
+    return field;
 }
 
 void Sheet::onChange(FieldId field, Reaction reaction) { m_fields.at(field.index()).change = std::move(reaction); }
@@ -30,6 +38,17 @@ void Sheet::onFocus(FieldId field, Reaction reaction) { m_fields.at(field.index(
 const std::string& Sheet::text(FieldId field) const { return m_fields.at(field.index()).text; }
 const std::string& Sheet::name(FieldId field) const { return m_fields.at(field.index()).name; }
 const std::string& Sheet::caption(FieldId field) const { return m_fields.at(field.index()).caption; }
+bool Sheet::computed(FieldId field) const { return m_fields.at(field.index()).computed; }
+
+std::vector<FieldId> Sheet::readingsInOrder() const
+{
+    std::vector<FieldId> readings;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        if (!m_fields[i].computed)
+            readings.push_back(FieldId(i));
+    }
+    return readings;
+}
 
 FieldId Sheet::find(std::string_view name) const
 {
@@ -44,10 +63,25 @@ void Sheet::write(FieldId field, std::string text)
 {
     Field& f = m_fields.at(field.index());
     f.text = std::move(text);
-    if (m_observer)
-        m_observer(field);
+    f.failedAt = 0;
     if (f.change)
         runContained(f.change);
+}
+
+void Sheet::blankResults()
+{
+    for (Field& field : m_fields) {
+        if (field.computed) {
+            field.text.clear();
+            field.failedAt = 0;
+        }
+    }
+}
+
+void Sheet::runEnter(FieldId field)
+{
+    if (const Reaction& enter = m_fields.at(field.index()).enter)
+        runContained(enter);
 }
 
 void Sheet::runContained(const Reaction& reaction)
@@ -72,25 +106,65 @@ void Sheet::focus(FieldId field) { userEvent(m_fields.at(field.index()).focus); 
 
 void Sheet::userEvent(const Reaction& reaction)
 {
-    m_eventFailure.clear();
+    std::vector<std::string> before;
+    before.reserve(m_fields.size());
+    for (const Field& field : m_fields)
+        before.push_back(field.text);
+    m_notes.clear();
     const std::size_t stepsBefore = m_stepsRun;
     if (reaction) {
         ++m_stepsRun;
-        try {
-            reaction();
-        } catch (const Stopped&) {
-        }
+        runContained(reaction);
     }
+    if (settle())
+        ++m_stepsRun;
     // An event that computed nothing (a plain focus change, typing into a field
     // without a reaction) leaves the last computation's message standing.
-    if (m_stepsRun != stepsBefore || !m_eventFailure.empty())
-        m_status = m_eventFailure;
+    if (m_stepsRun != stepsBefore)
+        m_status = composeStatus();
+    if (m_observer) {
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].text != before[i])
+                m_observer(FieldId(i));
+        }
+    }
+}
+
+// "Average error and percent of error of Test 1 not computed: the scale sum is
+// zero." The reason is the first failure's; the readings read in part follow.
+std::string Sheet::composeStatus() const
+{
+    std::vector<const Field*> failed;
+    for (const Field& field : m_fields) {
+        if (field.failedAt != 0)
+            failed.push_back(&field);
+    }
+    std::string status;
+    if (!failed.empty()) {
+        const Field* first = failed.front();
+        for (const Field* field : failed) {
+            if (field->failedAt < first->failedAt)
+                first = field;
+        }
+        for (std::size_t i = 0; i < failed.size(); ++i) {
+            if (i > 0)
+                status += i + 1 == failed.size() ? " and " : ", ";
+            status += i == 0 ? failed[i]->caption : subject(failed[i]->caption).substr(4);
+        }
+        status += " not computed: " + first->failure + ".";
+    }
+    for (const std::string& note : m_notes)
+        status += (status.empty() ? "" : " ") + note;
+    return status;
 }
 
 void Sheet::stopStep(FieldId target, const StepFailed& failure)
 {
     ++m_stepsRun;
-    m_eventFailure = m_fields.at(target.index()).caption + " not computed: " + failure.what() + ".";
+    Field& f = m_fields.at(target.index());
+    f.text.clear();
+    f.failure = failure.what();
+    f.failedAt = ++m_failures;
     throw Stopped{};
 }
 
@@ -107,10 +181,24 @@ void Sheet::failReading(FieldId field, const StepFailed& failure) const
     }
 }
 
-double Sheet::lenient(FieldId field) const
+void Sheet::needComputed(FieldId field) const
 {
+    if (m_fields.at(field.index()).failedAt != 0)
+        throw StepFailed(StepFailed::Kind::NotComputed, subject(caption(field)) + " was not computed");
+}
+
+double Sheet::lenient(FieldId field)
+{
+    needComputed(field);
     try {
-        return leadingNumber(text(field));
+        const LeadingNumber read = readLeadingNumber(text(field));
+        if (!read.unread.empty() && !computed(field)) {
+            const std::string note = caption(field) + " read as " + numberText(read.value) + "; \""
+                + std::string(read.unread) + "\" was ignored.";
+            if (std::find(m_notes.begin(), m_notes.end(), note) == m_notes.end())
+                m_notes.push_back(note);
+        }
+        return read.value;
     } catch (const StepFailed& failure) {
         failReading(field, failure);
     }
@@ -118,6 +206,7 @@ double Sheet::lenient(FieldId field) const
 
 double Sheet::strict(FieldId field) const
 {
+    needComputed(field);
     try {
         return strictNumber(text(field));
     } catch (const StepFailed& failure) {
@@ -127,6 +216,7 @@ double Sheet::strict(FieldId field) const
 
 std::int32_t Sheet::whole(FieldId field) const
 {
+    needComputed(field);
     try {
         return wholeNumber(text(field));
     } catch (const StepFailed& failure) {

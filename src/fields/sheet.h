@@ -34,8 +34,9 @@ public:
     virtual ~Sheet() = default;
 
     // User events. Each runs to its end; a failure inside never escapes. After a
-    // user event that computed something, status() tells what could not be
-    // computed, or is empty when everything went through.
+    // user event that computed something, status() lists every result that could
+    // not be computed, with the first reason, and says of each reading that was read
+    // only in part what was read; it is empty when everything went through.
     void type(FieldId field, std::string text);  // the user changed the text
     void enter(FieldId field);                   // Enter in an entry field
     void focus(FieldId field);                   // the field got the focus
@@ -48,17 +49,33 @@ public:
 
     const std::string& status() const { return m_status; }
 
-    // Called with each field whose text was written, in the order of the writes.
+    // Called after each user event with each field whose text it changed, in the
+    // order of the fields.
     void setObserver(std::function<void(FieldId)> observer) { m_observer = std::move(observer); }
+
+    // Whether the field is computed (a result, shown or hidden) rather than typed.
+    bool computed(FieldId field) const;
+    // The readings in the order the window's tab stops take them.
+    virtual std::vector<FieldId> readingsInOrder() const;
+
+protected:
+    // caption names the field in status messages, e.g. "Scale reading of Test 1".
+    // A reading is typed; a result is computed and starts empty.
+    FieldId add(std::string name, std::string initial, std::string caption);
+    FieldId addResult(std::string name, std::string caption);
 
     // Sets the text and runs the field's change reaction to its end before
     // returning, even when the text did not change, so that every result stays in
     // step with its inputs. A failure inside that reaction stops that reaction only.
     void write(FieldId field, std::string text);
 
-protected:
-    // caption names the field in status messages, e.g. "Scale reading of Test 1".
-    FieldId add(std::string name, std::string initial, std::string caption);
+    // Empties every result, forgetting why any could not be computed.
+    void blankResults();
+    // Runs the field's Enter reaction, as a step of the running event.
+    void runEnter(FieldId field);
+    // Brings the results in step with the readings after each user event; true when
+    // it computed something. By default nothing is done.
+    virtual bool settle() { return false; }
     void onChange(FieldId field, Reaction reaction);
     void onEnter(FieldId field, Reaction reaction);
     void onFocus(FieldId field, Reaction reaction);
@@ -78,8 +95,10 @@ protected:
         write(target, std::move(result));
     }
 
-    // Readings of a field for a computation; failures name the field.
-    double lenient(FieldId field) const;  // leadingNumber
+    // Readings of a field for a computation; failures name the field, and reading a
+    // result that could not be computed fails too. A lenient reading that leaves
+    // part of a reading's text unread says so on the status line.
+    double lenient(FieldId field);  // leadingNumber
     double strict(FieldId field) const;  // strictNumber
     std::int32_t whole(FieldId field) const;  // wholeNumber
     // strictNumber of a reading that is divided by; zero fails too, and the message
@@ -91,9 +110,13 @@ private:
         std::string name;
         std::string text;
         std::string caption;
-        Reaction change;
-        Reaction enter;
-        Reaction focus;
+        bool computed = false;
+        Reaction change = {};
+        Reaction enter = {};
+        Reaction focus = {};
+        // Why the last computation of this result failed, and when (0: it did not).
+        std::string failure = {};
+        std::size_t failedAt = 0;
     };
 
     // Ends a reaction after a step failed; caught where the reaction was started.
@@ -101,12 +124,15 @@ private:
 
     [[noreturn]] void stopStep(FieldId target, const StepFailed& failure);
     [[noreturn]] void failReading(FieldId field, const StepFailed& failure) const;
+    void needComputed(FieldId field) const;
     void runContained(const Reaction& reaction);
     void userEvent(const Reaction& reaction);
+    std::string composeStatus() const;
 
     std::vector<Field> m_fields;
     std::function<void(FieldId)> m_observer;
     std::string m_status;
-    std::string m_eventFailure;
+    std::vector<std::string> m_notes;  // of the running event: readings read in part
     std::size_t m_stepsRun = 0;
+    std::size_t m_failures = 0;
 };

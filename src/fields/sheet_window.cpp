@@ -100,17 +100,20 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
     const FieldId field = place.field;
     const QString text = qText(m_bound->text(field));
     QLineEdit* line = nullptr;
-    const auto typed = [this, field](const QString& edited) {
-        userEvent([this, field, edited] { m_bound->type(field, edited.toStdString()); }, false);
-    };
-    if (place.kind == Kind::Entry || place.kind == Kind::MouseEntry) {
+    if (place.kind == Kind::Entry) {
         auto* entry = new EntryField(m_area);
-        connect(entry, &EntryField::focused, this,
-                [this, field] { userEvent([this, field] { m_bound->focus(field); }, false); });
-        connect(entry, &EntryField::enterPressed, this,
-                [this, field] { userEvent([this, field] { m_bound->enter(field); }, true); });
-        connect(entry, &QLineEdit::textEdited, this, typed);
         entry->setText(text);
+        connect(entry, &EntryField::focused, this,
+                [this, field] { userEvent([this, field] { m_bound->focus(field); }, Event::Focus); });
+        connect(entry, &EntryField::enterPressed, this,
+                [this, field] { userEvent([this, field] { m_bound->enter(field); }, Event::Enter); });
+        // Every change of the text that the window did not make reaches the sheet by
+        // this one path: typing, paste, undo and redo, drag and drop, and a screen
+        // reader or voice control writing through the field's accessible interface.
+        connect(entry, &QLineEdit::textChanged, this, [this, field](const QString& changed) {
+            if (!m_showing)
+                userEvent([this, field, changed] { m_bound->type(field, changed.toStdString()); }, Event::Typed);
+        });
         line = entry;
     } else {
         const int decimals = place.kind == Kind::Percent3 ? 3 : 2;
@@ -119,8 +122,10 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
             : place.kind == Kind::Psi  ? FormattedField::Format(psiDisplay)
                                        : [decimals](std::string_view value) { return percentDisplay(value, decimals); };
         auto* formatted = new FormattedField(format, m_area);
-        connect(formatted, &FormattedField::valueEdited, this, typed);
         formatted->setValue(text);
+        // A page shows only numbers the program computed: a result can be selected,
+        // copied and read, never typed over.
+        formatted->setReadOnly(true);
         line = formatted;
     }
     // A value longer than its field shows its beginning, its sign and leading
@@ -210,17 +215,22 @@ QString SheetWindow::spoken(const QWidget* field)
     return field->accessibleName() + ' ' + static_cast<const QLineEdit*>(field)->text();
 }
 
-void SheetWindow::userEvent(const std::function<void()>& event, bool enter)
+void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
 {
-    m_written.clear();
+    if (kind == Event::Focus)
+        m_written.clear();
     event();
+    const QString status = qText(m_bound->status());
+    if (kind != Event::Enter) {
+        showNote(status);
+        return;
+    }
     QStringList results;
     for (QWidget* written : m_written) {
-        if (enter && written != focusWidget())
+        if (written != focusWidget())
             results << spoken(written);
     }
     m_written.clear();
-    const QString status = qText(m_bound->status());
     if (results.isEmpty()) {
         showNote(status);
         return;
@@ -250,10 +260,12 @@ void SheetWindow::fieldWritten(FieldId field)
     if (std::find(m_written.begin(), m_written.end(), widget) == m_written.end())
         m_written.push_back(widget);
     const QString text = qText(m_bound->text(field));
+    m_showing = true;
     if (auto* formatted = qobject_cast<FormattedField*>(widget)) {
         formatted->setValue(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         if (line->text() != text)
             line->setText(text);
     }
+    m_showing = false;
 }

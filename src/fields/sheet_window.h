@@ -47,8 +47,7 @@ public:
     };
     enum class Kind {
         Entry,       // typed; a tab stop, with the focus and Enter reactions
-        MouseEntry,  // as Entry, but reached by the mouse only
-        Result,      // computed; shown and editable, reached by the mouse only
+        Result,      // computed; read-only, reached by the mouse only
         Percent3,    // a result holding a fraction, shown as "0.000%"
         Percent2,    // the same, shown as "0.00%"
         Psi,         // a result holding a pressure, shown as "0,000  PSI"
@@ -87,8 +86,9 @@ private:
     QWidget* addField(const FieldPlace& place);
     void placeWidget(QWidget* widget, const QRect& twips, const Look& look);
     // Runs a user event on the sheet; then the status line tells its outcome, and
-    // after an Enter the results it wrote are spoken.
-    void userEvent(const std::function<void()>& event, bool enter);
+    // an Enter speaks the results that changed since the field got the focus.
+    enum class Event { Typed, Enter, Focus };
+    void userEvent(const std::function<void()>& event, Event kind);
     void setStatus(const QString& text);
     static QString spoken(const QWidget* field);
     void fieldWritten(FieldId field);
@@ -99,7 +99,8 @@ private:
     Announcer* m_announcer = nullptr;
     std::vector<QWidget*> m_widgets;
     std::vector<QWidget*> m_results;
-    std::vector<QWidget*> m_written;  // during a user event
+    std::vector<QWidget*> m_written;  // since the focus last came to a field
+    bool m_showing = false;           // while the window shows what the sheet wrote
     std::map<const QWidget*, QList<QLabel*>> m_captions;
     bool m_captionsFitted = false;
 };

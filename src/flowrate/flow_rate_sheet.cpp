@@ -6,15 +6,22 @@ FlowRateSheet::FlowRateSheet()
     : maximumFlow(add("maximumFlow", "", "Maximum flow rate")),
       pulsesPerGallon(add("pulsesPerGallon", "", "Pulses per gallon")),
       density(add("density", "5.66", "Gas density")),
-      frequency(add("frequency", "", "Whole pulse frequency")),
-      rate(add("rate", "", "Rate for the whole frequency")),
-      pulsesPerPound(add("pulsesPerPound", "", "Pulses per pound")),
-      pulsesPerMinute(add("pulsesPerMinute", "", "Pulses per minute")),
-      unroundedFrequency(add("unroundedFrequency", "", "Pulse frequency")),
-      wholeFrequency(add("wholeFrequency", "", "Whole pulse frequency")),
-      frequencyRatio(add("frequencyRatio", "", "Frequency ratio"))
+      frequency(addResult("frequency", "Whole pulse frequency")),
+      rate(addResult("rate", "Rate for the whole frequency")),
+      pulsesPerPound(addResult("pulsesPerPound", "Pulses per pound")),
+      pulsesPerMinute(addResult("pulsesPerMinute", "Pulses per minute")),
+      unroundedFrequency(addResult("unroundedFrequency", "Pulse frequency")),
+      wholeFrequency(addResult("wholeFrequency", "Whole pulse frequency")),
+      frequencyRatio(addResult("frequencyRatio", "Frequency ratio"))
 {
-    onEnter(density, [this] { densityEntered(); });
+    // The results belong to the readings of the last Enter in the density: a
+    // changed reading empties them until the next one.
+    for (FieldId reading : {maximumFlow, pulsesPerGallon, density})
+        onChange(reading, [this] { blankResults(); });
+    onEnter(density, [this] {
+        blankResults();
+        densityEntered();
+    });
 }
 
 void FlowRateSheet::densityEntered()

@@ -5,7 +5,6 @@
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/printer.h"
-#include "printing/report_stopped.h"
 
 #include <QDate>
 #include <QDir>
@@ -54,28 +53,16 @@ ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QSt
     if (!path)
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
     printer.divertNextDocument(std::make_unique<PdfDevice>(*path));
-    try {
-        if (const std::optional<PrintFailed> failure = attempt(printer, report)) {
-            return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report could not be saved as \"%1\": %2.")
-                                                         .arg(*path, reasonOf(*failure))};
-        }
-    } catch (const ReportStopped& stop) {
-        return {ReportOutcome::Kind::NotPrinted, qText(stop.what()) + QStringLiteral(" Nothing was saved.")};
+    if (const std::optional<PrintFailed> failure = attempt(printer, report)) {
+        return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report could not be saved as \"%1\": %2.")
+                                                     .arg(*path, reasonOf(*failure))};
     }
     return {ReportOutcome::Kind::SavedAsPdf, qText(printer.lastDelivery())};
 }
 
 ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report)
 {
-    std::optional<PrintFailed> failure;
-    try {
-        failure = attempt(printer, report);
-    } catch (const ReportStopped& stop) {
-        // The report stopped before its first line: the user has something to mend
-        // first, so no PDF is offered either.
-        dialogs.tell(qText(stop.what()) + QStringLiteral("\nNothing was printed."));
-        return {ReportOutcome::Kind::NotPrinted, {}};
-    }
+    const std::optional<PrintFailed> failure = attempt(printer, report);
     if (!failure)
         return {ReportOutcome::Kind::Printed, qText(printer.lastDelivery())};
     if (failure->kind() == PrintFailed::Kind::Refused) {

@@ -20,8 +20,7 @@ struct ReportOutcome {
 
 // Prints the report on the printer. When there is no printer the user may save it
 // as a PDF file instead; when the printer refuses it, the user is told which
-// printer and why; when the report stops itself (ReportStopped), the user is told
-// its message. Either way no document is left open for the next report.
+// printer and why. Either way no document is left open for the next report.
 // name: the report's name in the PDF file name suggested ("flow-rate-report").
 ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report);
 

@@ -23,14 +23,16 @@ std::string fromTemperature(Compute&& compute)
 
 TempCompSheet::TempCompSheet()
     : temperature(add("temperature", "70", "Temperature")),
-      celsius(add("celsius", "", "Celsius temperature")),
-      p30Pressure(add("p30Pressure", "", "P-30 pressure")),
-      p36Pressure(add("p36Pressure", "", "P-36 pressure"))
+      celsius(addResult("celsius", "Celsius temperature")),
+      p30Pressure(addResult("p30Pressure", "P-30 pressure")),
+      p36Pressure(addResult("p36Pressure", "P-36 pressure"))
 {
     // The window selects the text; the pressures follow the temperature at every
-    // visit, the first one when the window opens, and at every Enter.
+    // visit, the first one when the window opens, and at every Enter. A temperature
+    // being typed empties them until then, so that they never stand beside another.
     onFocus(temperature, [this] { convertToCelsius(); });
     onEnter(temperature, [this] { convertToCelsius(); });
+    onChange(temperature, [this] { blankResults(); });
     onChange(celsius, [this] { celsiusWritten(); });
 }
 
@@ -38,6 +40,7 @@ TempCompSheet::TempCompSheet()
 // field keeps, and so the pressures, depend on it.
 void TempCompSheet::convertToCelsius()
 {
+    blankResults();
     set(celsius, [&] {
         return fromTemperature([&] { return numberText(over(times(minus(strict(temperature), 32.0), 5.0), 9.0)); });
     });

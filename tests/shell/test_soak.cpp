@@ -92,7 +92,7 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
     const QList<int> keys = {Qt::Key_0, Qt::Key_1, Qt::Key_5, Qt::Key_9, Qt::Key_A, Qt::Key_K, Qt::Key_X,
                              Qt::Key_Period, Qt::Key_Comma, Qt::Key_Minus, Qt::Key_E, Qt::Key_Backspace,
                              Qt::Key_Return, Qt::Key_Tab};
-    // A report stopped by a percent typed over by hand is told to dialogs that answer for the user.
+    // A refused report is told to dialogs that answer for the user.
     m_printed.clear();
     WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), RecordingDevice::source(m_printed));
     manager.start();
