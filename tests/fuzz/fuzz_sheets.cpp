@@ -20,16 +20,12 @@ void require(bool condition)
 }
 
 // The fields a person types into, which may hold any text: those of the worked
-// example, and the masses, which may be typed over.
+// example.
 std::vector<FieldId> entries(const Sheet& sheet, const worked::Example& example)
 {
     std::vector<FieldId> fields;
     for (const auto& [name, text] : example.typed)
         fields.push_back(sheet.find(name));
-    for (const char* mass : {"display1", "display2", "display3"}) {
-        if (example.window == worked::Window::NoMassDisplay)
-            fields.push_back(sheet.find(mass));
-    }
     return fields;
 }
 
