@@ -6,6 +6,7 @@
 #include "calibration_nomass/calibration_no_mass_report.h"
 #include "flowrate/flow_rate_report.h"
 #include "printing/pdf_device.h"
+#include "printing/report_page.h"
 #include "printing/printer.h"
 #include "shell/window_manager.h"
 #include "worked_examples.h"
@@ -152,7 +153,7 @@ void reportToPdf(benchmark::State& state, worked::Window window, Report report)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
-    Printer printer([&] { return std::make_unique<PdfDevice>(path); });
+    Printer printer([&] { return std::make_unique<PdfDevice>(path, localePageLayout()); });
     Sheet sheet;
     filled(sheet, window);
     report(sheet, printer);

@@ -3,9 +3,9 @@
 #include <QMenuBar>
 
 CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report,
-                                     Printer& printer, PrintDialogs& printDialogs)
+                                     Printing& printing)
     : ReportWindow(QStringLiteral("Calibration"), frame.clientWidth, frame.clientHeight, frame.background,
-                   frame.reportName, std::move(report), printer, printDialogs),
+                   frame.reportName, std::move(report), printing),
       m_sheet(std::move(sheet))
 {
     setAccessibleName(frame.name);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class PrintDialogs;
+struct Printing;
 class Printer;
 
 // A calibration worksheet's window: its sheet's fields where the worksheet's design
@@ -26,20 +26,17 @@ public:
     };
 
     // report prints the sheet's report on the printer it is given.
-    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, Printer& printer,
-                      PrintDialogs& printDialogs);
+    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, Printing& printing);
 
     // A window for a new worksheet of that kind, which the report prints; the
     // window is still to be placed.
     template <typename Worksheet>
-    static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, Printer&), Printer& printer,
-                                     PrintDialogs& printDialogs)
+    static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, Printer&), Printing& printing)
     {
         auto sheet = std::make_unique<Worksheet>();
         const Worksheet& worksheet = *sheet;
         return new CalibrationWindow(
-            std::move(sheet), frame, [&worksheet, report](Printer& to) { report(worksheet, to); }, printer,
-            printDialogs);
+            std::move(sheet), frame, [&worksheet, report](Printer& to) { report(worksheet, to); }, printing);
     }
 
     CalibrationSheet& sheet() { return *m_sheet; }

@@ -5,13 +5,13 @@
 #include "calibration_mass/calibration_mass_sheet.h"
 #include "fields/design.h"
 
-CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& printDialogs)
+CalibrationWindow* newCalibrationMassWindow(Printing& printing)
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
     auto* window = CalibrationWindow::create<CalibrationMassSheet>(
         {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display", "Calibration with a mass display"},
-        printCalibrationMassReport, printer, printDialogs);
+        printCalibrationMassReport, printing);
     CalibrationSheet& s = window->sheet();
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;

@@ -1,9 +1,9 @@
 #pragma once
 
 class CalibrationWindow;
-class PrintDialogs;
+struct Printing;
 class Printer;
 
 // The calibration worksheet for a dispenser with a mass display, as its design
 // places it.
-CalibrationWindow* newCalibrationMassWindow(Printer& printer, PrintDialogs& printDialogs);
+CalibrationWindow* newCalibrationMassWindow(Printing& printing);

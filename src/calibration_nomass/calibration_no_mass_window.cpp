@@ -5,14 +5,14 @@
 #include "calibration_nomass/calibration_no_mass_sheet.h"
 #include "fields/design.h"
 
-CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs)
+CalibrationWindow* newCalibrationNoMassWindow(Printing& printing)
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
     using Look = SheetWindow::Look;
     auto* window = CalibrationWindow::create<CalibrationNoMassSheet>(
         {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display", "Calibration without a mass display"},
-        printCalibrationNoMassReport, printer, printDialogs);
+        printCalibrationNoMassReport, printing);
     auto& s = static_cast<CalibrationNoMassSheet&>(window->sheet());
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};

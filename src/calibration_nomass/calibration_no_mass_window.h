@@ -1,9 +1,9 @@
 #pragma once
 
 class CalibrationWindow;
-class PrintDialogs;
+struct Printing;
 class Printer;
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents,
 // as its design places it.
-CalibrationWindow* newCalibrationNoMassWindow(Printer& printer, PrintDialogs& printDialogs);
+CalibrationWindow* newCalibrationNoMassWindow(Printing& printing);

@@ -6,9 +6,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-FlowRateWindow::FlowRateWindow(Printer& printer, PrintDialogs& printDialogs)
+FlowRateWindow::FlowRateWindow(Printing& printing)
     : ReportWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
-                   [this](Printer& to) { printFlowRateReport(m_sheet, to); }, printer, printDialogs)
+                   [this](Printer& to) { printFlowRateReport(m_sheet, to); }, printing)
 {
     using namespace design;
     const Look entry{kYellow, {}};

@@ -12,7 +12,7 @@ class FlowRateWindow : public ReportWindow {
 public:
     enum class Opens { MassDisplay, NoMassDisplay, Temp, About };
 
-    FlowRateWindow(Printer& printer, PrintDialogs& printDialogs);
+    explicit FlowRateWindow(Printing& printing);
 
     FlowRateSheet& sheet() { return m_sheet; }
 

@@ -11,7 +11,7 @@
 // leaves no file behind.
 class PdfDevice : public PainterDevice {
 public:
-    explicit PdfDevice(QString path);
+    PdfDevice(QString path, QPageLayout layout);
 
     void beginDocument() override;
 
@@ -21,5 +21,6 @@ protected:
 
 private:
     QString m_path;
+    QPageLayout m_layout;
     std::unique_ptr<QSaveFile> m_file;
 };

@@ -8,14 +8,29 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
-
-#include <optional>
 
 namespace {
 
-// Runs the report; a failure leaves no document open.
-std::optional<PrintFailed> attempt(Printer& printer, const Report& report)
+// The reason as part of a sentence; the spooler's own reasons end with a full stop.
+QString sentencePart(const std::string& text)
+{
+    QString reason = qText(text);
+    while (reason.endsWith(u'.'))
+        reason.chop(1);
+    return reason;
+}
+
+bool usableFolder(const QString& path)
+{
+    const QFileInfo folder(path);
+    return !path.isEmpty() && folder.isDir() && folder.isWritable();
+}
+
+} // namespace
+
+std::optional<PrintFailed> runReport(Printer& printer, const Report& report)
 {
     try {
         report(printer);
@@ -29,48 +44,79 @@ std::optional<PrintFailed> attempt(Printer& printer, const Report& report)
     }
 }
 
-// The reason as part of a sentence; the spooler's own reasons end with a full stop.
-QString reasonOf(const PrintFailed& failure)
+QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::string& server, int bound)
 {
-    QString reason = qText(failure.reason());
-    while (reason.endsWith(u'.'))
-        reason.chop(1);
-    return reason;
+    using Kind = PrinterSystem::Answer::Kind;
+    const QString where = qText(server);
+    switch (answer.kind) {
+    case Kind::Unreachable:
+        return QStringLiteral("The printer system (%1) cannot be reached: %2, so the report cannot be printed.")
+            .arg(where, sentencePart(answer.reason));
+    case Kind::NoAnswer:
+        return QStringLiteral("The printer system did not answer within %1 seconds (%2), so the report cannot be "
+                              "printed.")
+            .arg(bound)
+            .arg(where);
+    case Kind::NoSuchQueue:
+        return QStringLiteral("The printer \"%1\" does not exist on the printer system (%2), so the report cannot be "
+                              "printed.")
+            .arg(qText(answer.queue), where);
+    case Kind::NoDefault:
+        return QStringLiteral("No printer is set as the default. Print on one of these this once, or save the report "
+                              "as a PDF file:");
+    case Kind::NoQueues:
+        return QStringLiteral("No printer is set up on this computer, so the report cannot be printed.");
+    case Kind::Held:
+    case Kind::Refused:
+        return QStringLiteral("The printer \"%1\" did not take the report: %2.\nNothing was printed.")
+            .arg(qText(answer.queue), sentencePart(answer.reason));
+    case Kind::Cancelled:
+        return QStringLiteral("Printing cancelled. Nothing was printed.");
+    case Kind::Ready:
+    case Kind::Sent:
+        break;
+    }
+    return {};
 }
-
-} // namespace
 
 QString suggestedPdfPath(const QString& name)
 {
-    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    const QDir folder = documents.exists() ? documents : QDir::home();
-    return folder.filePath(name + QDate::currentDate().toString(QStringLiteral("-yyyy-MM-dd")) + ".pdf");
+    const QString file = name + QDate::currentDate().toString(QStringLiteral("-yyyy-MM-dd")) + ".pdf";
+    const QString home = qEnvironmentVariable("HOME");
+    if (!usableFolder(home))
+        return QDir::current().filePath(file);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(usableFolder(documents) ? documents : home).filePath(file);
 }
 
-ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report)
+ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report,
+                              const QPageLayout& layout)
 {
-    const std::optional<QString> path = dialogs.choosePdfFile(suggestedPdfPath(name));
-    if (!path)
+    const std::optional<QString> chosen = dialogs.choosePdfFile(suggestedPdfPath(name));
+    if (!chosen)
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
-    printer.divertNextDocument(std::make_unique<PdfDevice>(*path));
-    if (const std::optional<PrintFailed> failure = attempt(printer, report)) {
+    const QFileInfo target(*chosen);
+    QString path = *chosen;
+    if (target.isSymLink()) {
+        // Written through, as editors do: the file that changes is the one it names.
+        path = target.canonicalFilePath();
+        if (path.isEmpty()) {
+            return {ReportOutcome::Kind::NotPrinted,
+                    QStringLiteral("The report was not saved: \"%1\" is a link to a file that does not exist.")
+                        .arg(*chosen)};
+        }
+    }
+    if (target.exists() && !target.isFile()) {
+        return {ReportOutcome::Kind::NotPrinted,
+                QStringLiteral("The report was not saved: \"%1\" is not a file but a %2. Nothing was written.")
+                    .arg(*chosen, target.isDir() ? QStringLiteral("folder") : QStringLiteral("device or pipe"))};
+    }
+    if (target.exists() && !dialogs.confirmReplace(path))
+        return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
+    printer.divertNextDocument(std::make_unique<PdfDevice>(path, layout));
+    if (const std::optional<PrintFailed> failure = runReport(printer, report)) {
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report could not be saved as \"%1\": %2.")
-                                                     .arg(*path, reasonOf(*failure))};
+                                                     .arg(path, sentencePart(failure->reason()))};
     }
     return {ReportOutcome::Kind::SavedAsPdf, qText(printer.lastDelivery())};
-}
-
-ReportOutcome printReport(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report)
-{
-    const std::optional<PrintFailed> failure = attempt(printer, report);
-    if (!failure)
-        return {ReportOutcome::Kind::Printed, qText(printer.lastDelivery())};
-    if (failure->kind() == PrintFailed::Kind::Refused) {
-        dialogs.tell(QStringLiteral("The printer \"%1\" did not take the report: %2.\nNothing was printed.")
-                         .arg(qText(failure->printer()), reasonOf(*failure)));
-        return {ReportOutcome::Kind::NotPrinted, {}};
-    }
-    if (!dialogs.offerPdf(QStringLiteral("No printer is set up on this computer, so the report cannot be printed.")))
-        return {ReportOutcome::Kind::NotPrinted, {}};
-    return saveReportAsPdf(printer, dialogs, name, report);
 }

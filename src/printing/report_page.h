@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPageLayout>
 
-// The page a report is laid out on, printed or saved as PDF: the default printer's
-// paper and printable area when a printer is set up and says which; otherwise
-// Letter where the system's locale measures in US inches and A4 elsewhere, with
-// margins of a laser printer's printable area, a quarter inch.
-QPageLayout reportPageLayout();
+// The page a report is laid out on when the printer does not say which: Letter
+// where the system's locale measures in US inches and A4 elsewhere, with margins
+// of a laser printer's printable area, a quarter inch.
+QPageLayout localePageLayout();
+
+// A report's page for the printer: painted as a PDF in memory on the printer's
+// paper, then handed to the printer system.
+struct PrintedPage {
+    QPageLayout layout = localePageLayout();
+    QByteArray pdf;
+};

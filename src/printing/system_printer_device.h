@@ -1,26 +1,23 @@
 #pragma once
 
-#include "printing/cups_destination.h"
 #include "printing/painter_device.h"
+#include "printing/report_page.h"
 
 #include <QBuffer>
 
-#include <optional>
-
-// The system's default printer as it is when the document opens, on its own
-// default paper; no dialog is shown. The page goes to CUPS as one PDF job, and
-// CUPS's answer for that job is the outcome.
+// The page for the printer: painted on the printer's paper as a PDF in memory,
+// which the window then hands to the printer system.
 class SystemPrinterDevice : public PainterDevice {
 public:
-    static std::unique_ptr<PageDevice> create();
+    explicit SystemPrinterDevice(PrintedPage& page) : m_page(page) {}
 
     void beginDocument() override;
 
 protected:
-    QString name() const override;
+    QString name() const override { return QStringLiteral("the printer"); }
     std::string delivered() override;
 
 private:
-    std::optional<CupsDestination> m_printer;
+    PrintedPage& m_page;
     QBuffer m_pdf;
 };

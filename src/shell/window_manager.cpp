@@ -4,6 +4,7 @@
 #include "calibration_mass/calibration_mass_window.h"
 #include "calibration_nomass/calibration_no_mass_window.h"
 #include "fields/design.h"
+#include "printing/cups_printer_system.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/system_printer_device.h"
 #include "shell/about_window.h"
@@ -14,22 +15,27 @@
 #include <QFontDatabase>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
-    : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), {}, parent)
+    : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), std::make_unique<CupsPrinterSystem>(),
+                    {}, parent)
 {
 }
 
-WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, Printer::DeviceSource devices,
+WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs,
+                             std::unique_ptr<PrinterSystem> printerSystem, Printer::DeviceSource devices,
                              QObject* parent)
     : QObject(parent),
       m_beep(std::move(beep)),
       m_printDialogs(std::move(printDialogs)),
-      m_printer(devices ? std::move(devices) : Printer::DeviceSource(&SystemPrinterDevice::create))
+      m_printerSystem(std::move(printerSystem)),
+      m_printer(devices ? std::move(devices)
+                        : Printer::DeviceSource([this] { return std::make_unique<SystemPrinterDevice>(m_page); })),
+      m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page}
 {
 }
 
 FlowRateWindow* WindowManager::start()
 {
-    m_main = new FlowRateWindow(m_printer, *m_printDialogs);
+    m_main = new FlowRateWindow(m_printing);
     m_main->setWindowIcon(programIcon());
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
@@ -42,12 +48,12 @@ QWidget* WindowManager::create(FlowRateWindow::Opens which)
 {
     switch (which) {
     case FlowRateWindow::Opens::MassDisplay: {
-        auto* window = newCalibrationMassWindow(m_printer, *m_printDialogs);
+        auto* window = newCalibrationMassWindow(m_printing);
         window->setWindowIcon(programIcon());
         return window;
     }
     case FlowRateWindow::Opens::NoMassDisplay:
-        return newCalibrationNoMassWindow(m_printer, *m_printDialogs);
+        return newCalibrationNoMassWindow(m_printing);
     case FlowRateWindow::Opens::Temp:
         return new TempCompWindow;
     case FlowRateWindow::Opens::About: {

@@ -3,6 +3,9 @@
 #include "flowrate/flow_rate_window.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer.h"
+#include "printing/printer_system.h"
+#include "printing/printing.h"
+#include "printing/report_page.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,11 +27,11 @@ public:
     using Beep = std::function<void()>;
 
     explicit WindowManager(Beep beep, QObject* parent = nullptr);
-    // printDialogs answer for the user when a report cannot be printed; devices
-    // gives each printed document its page device (the system's default printer
-    // in the program).
-    WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, Printer::DeviceSource devices = {},
-                  QObject* parent = nullptr);
+    // printDialogs answer for the user when a report cannot be printed; the pages
+    // go to printerSystem (CUPS in the program); devices gives each printed
+    // document its page device (a PDF for the printer in the program).
+    WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, std::unique_ptr<PrinterSystem> printerSystem,
+                  Printer::DeviceSource devices = {}, QObject* parent = nullptr);
 
     FlowRateWindow* start();
     QWidget* open(FlowRateWindow::Opens which);
@@ -43,7 +46,10 @@ private:
 
     Beep m_beep;
     std::unique_ptr<PrintDialogs> m_printDialogs;
+    std::unique_ptr<PrinterSystem> m_printerSystem;
+    PrintedPage m_page;
     Printer m_printer;
+    Printing m_printing;
     QPointer<FlowRateWindow> m_main;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

@@ -5,6 +5,8 @@
 #include "printing/message_box_print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/print_report.h"
+#include "printing/report_page.h"
+#include "shell/window_manager.h"
 #include "print_checks.h"
 #include "sheet_support.h"
 #include "table_file.h"
@@ -14,15 +16,21 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using worked::Window;
 using widget_support::answer;
+using widget_support::closeAll;
+using widget_support::field;
+Q_DECLARE_METATYPE(PrinterSystem::Answer)
 Q_DECLARE_METATYPE(worked::Window)
 
 namespace {
@@ -42,11 +50,13 @@ std::function<void(Printer&)> report(Window window, const QString& steps)
     };
 }
 
-// A printer that takes the page, then refuses the document.
-struct RefusingDevice : RecordingDevice {
-    using RecordingDevice::RecordingDevice;
-    std::string endDocument() override { throw PrintFailed::refused("Office", "Destination is not accepting jobs."); }
-};
+// File > Print, and the printer system's answers let in.
+void printFrom(QWidget* window)
+{
+    window->findChild<QMenuBar*>()->actions().at(0)->menu()->actions().at(0)->trigger();
+    for (int answers = 0; answers < 3; ++answers)
+        widget_support::settle();
+}
 
 void press(QMessageBox::StandardButton button, QWidget* box)
 {
@@ -61,8 +71,9 @@ class TestPrintReport : public QObject {
 private slots:
     void pages_data();
     void pages();
-    void notPrinted_data();
-    void notPrinted();
+    void printerSystemAnswers_data();
+    void printerSystemAnswers();
+    void choosingWaitingAndCancelling();
     void savedAsPdf();
     void messageBoxesAskTheUser();
 };
@@ -106,45 +117,120 @@ void TestPrintReport::pages()
     QCOMPARE(printed, QString::fromUtf8(kept.readAll()).split('\n', Qt::SkipEmptyParts));
 }
 
-void TestPrintReport::notPrinted_data()
+void TestPrintReport::printerSystemAnswers_data()
 {
-    QTest::addColumn<Window>("window");
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<int>("refusing");  // 1: at the start, 2: when handed over
-    QTest::addColumn<QString>("message");
-    for (const QStringList& row : readTable("printing/refusals.txt", 5)) {
-        QTest::newRow(qPrintable(row[1])) << worked::named(row[0].toStdString()).window << row[2]
-                                          << int(QStringList{"not", "at the start", "when handed over"}.indexOf(row[3]))
-                                          << row[4];
-    }
+    using S = ScriptedPrinterSystem;
+    using Kind = PrinterSystem::Answer::Kind;
+    QTest::addColumn<PrinterSystem::Answer>("lookUp");
+    QTest::addColumn<PrinterSystem::Answer>("sent");
+    QTest::addColumn<QString>("told");     // in a message box
+    QTest::addColumn<QString>("offered");  // with the offer of a PDF file
+    QTest::addColumn<QString>("status");
+    const auto sent = S::answer(Kind::Sent);
+    const QString none;
+    QTest::newRow("sent") << S::answer(Kind::Ready, "Office") << sent << none << none
+                          << "Report sent to Office as job 1.";
+    QTest::newRow("stopped") << S::answer(Kind::Held, "Office", "it is stopped (<b>paper jam</b>)") << sent
+                             << "The printer \"Office\" did not take the report: it is stopped (<b>paper jam</b>)."
+                                "\nNothing was printed."
+                             << none << none;
+    QTest::newRow("refused") << S::answer(Kind::Ready, "Office")
+                             << S::answer(Kind::Refused, "", "Destination \"Office\" is not accepting jobs.")
+                             << "The printer \"Office\" did not take the report: Destination \"Office\" is not "
+                                "accepting jobs.\nNothing was printed."
+                             << none << none;
+    QTest::newRow("unreachable") << S::answer(Kind::Unreachable, "", "Connection refused") << sent << none
+                                 << "The printer system (localhost:631) cannot be reached: Connection refused, so the "
+                                    "report cannot be printed."
+                                 << none;
+    QTest::newRow("no answer") << S::answer(Kind::NoAnswer) << sent << none
+                               << "The printer system did not answer within 5 seconds (localhost:631), so the report "
+                                  "cannot be printed."
+                               << none;
+    QTest::newRow("no answer to the job") << S::answer(Kind::Ready, "Office") << S::answer(Kind::NoAnswer) << none
+                                          << "The printer system did not answer within 5 seconds (localhost:631), so "
+                                             "the report cannot be printed."
+                                          << none;
+    QTest::newRow("no such printer") << S::answer(Kind::NoSuchQueue, "Gone") << sent << none
+                                     << "The printer \"Gone\" does not exist on the printer system (localhost:631), "
+                                        "so the report cannot be printed."
+                                     << none;
+    QTest::newRow("no printer") << S::answer(Kind::NoQueues) << sent << none
+                                << "No printer is set up on this computer, so the report cannot be printed."
+                                << none;
 }
 
-void TestPrintReport::notPrinted()
+// Print in a window against each answer of the printer system: what the user is
+// told, offered and shown on the status line; a PDF declined saves nothing.
+void TestPrintReport::printerSystemAnswers()
 {
-    QFETCH(Window, window);
-    QFETCH(QString, steps);
-    QFETCH(int, refusing);
-    QFETCH(QString, message);
-    const auto print = report(window, steps);
+    QFETCH(PrinterSystem::Answer, lookUp);
+    QFETCH(PrinterSystem::Answer, sent);
+    QFETCH(QString, told);
+    QFETCH(QString, offered);
+    QFETCH(QString, status);
+    auto dialogs = std::make_unique<AnsweringDialogs>();
+    auto system = std::make_unique<ScriptedPrinterSystem>();
+    AnsweringDialogs& asked = *dialogs;
+    ScriptedPrinterSystem& printers = *system;
+    printers.lookUps[""] = lookUp;
+    printers.sent = sent;
     std::vector<RecordingDevice::Document> documents;
-    Printer printer([&]() -> std::unique_ptr<PageDevice> {
-        if (refusing == 1)
-            throw PrintFailed::refused("Office", "it is stopped or reports a fault");
-        if (refusing == 2)
-            return std::make_unique<RefusingDevice>(documents);
-        return std::make_unique<RecordingDevice>(documents);
-    });
-    AnsweringDialogs dialogs;
-    QCOMPARE(printReport(printer, dialogs, "report", print).kind, ReportOutcome::Kind::NotPrinted);
-    QCOMPARE(dialogs.told, QStringList{message});
-    QVERIFY(dialogs.offers.isEmpty() && !printer.documentOpen());
-    if (!refusing)
-        return;
-    refusing = 0;
-    const ReportOutcome printed = printReport(printer, dialogs, "report", print);
-    QCOMPARE(printed.kind, ReportOutcome::Kind::Printed);
-    QCOMPARE(printed.status, QString("Report recorded."));
-    QVERIFY(documents.back().at(1).starts_with("{14 bold italic} 0 0 'Vantrel") && documents.back().back() == "end");
+    WindowManager manager([] {}, std::move(dialogs), std::move(system), RecordingDevice::source(documents));
+    FlowRateWindow* window = manager.start();
+    printFrom(window);
+    QCOMPARE(asked.told, told.isEmpty() ? QStringList() : QStringList{told});
+    QCOMPARE(asked.offers, offered.isEmpty() ? QStringList() : QStringList{offered});
+    QCOMPARE(window->statusText(), status);
+    QCOMPARE(printers.queues, status.isEmpty() ? QStringList() : QStringList{"Office"});
+    QVERIFY(asked.suggested.isEmpty() && !window->waitingForPrinterSystem());
+    closeAll();
+}
+
+// There are printers but none is the default: the user chooses one this once, or
+// a PDF file; the window waits for the printer system without freezing, and Esc
+// gives up the wait.
+void TestPrintReport::choosingWaitingAndCancelling()
+{
+    using S = ScriptedPrinterSystem;
+    using Kind = PrinterSystem::Answer::Kind;
+    QTemporaryDir folder;
+    auto dialogs = std::make_unique<AnsweringDialogs>();
+    auto system = std::make_unique<ScriptedPrinterSystem>();
+    AnsweringDialogs& asked = *dialogs;
+    ScriptedPrinterSystem& printers = *system;
+    PrinterSystem::Answer none = S::answer(Kind::NoDefault);
+    none.queues = {"Lab", "Office"};
+    printers.lookUps[""] = none;
+    printers.lookUps["Lab"] = S::answer(Kind::Ready, "Lab");
+    std::vector<RecordingDevice::Document> documents;
+    WindowManager manager([] {}, std::move(dialogs), std::move(system), RecordingDevice::source(documents));
+    FlowRateWindow* window = manager.start();
+    asked.printerAnswer = {PrintDialogs::PrinterChoice::Kind::Printer, "Lab"};
+    printFrom(window);
+    QCOMPARE(asked.choices, QStringList{"No printer is set as the default. Print on one of these this once, or save "
+                                        "the report as a PDF file: Lab,Office"});
+    QCOMPARE(window->statusText(), QString("Report sent to Lab as job 1."));
+    asked.printerAnswer = {PrintDialogs::PrinterChoice::Kind::Pdf, {}};
+    asked.pdfAnswer = folder.filePath("chosen.pdf");
+    printFrom(window);
+    QCOMPARE(window->statusText(), "Report saved as " + folder.filePath("chosen.pdf") + ".");
+    QCOMPARE(printers.jobs, 1);
+
+    // A printer system that does not answer: the fields still take keys, the
+    // status line says why after a second, and Esc ends the wait.
+    printers.hang = true;
+    printers.lookUps[""] = S::answer(Kind::Ready, "Office");
+    printFrom(window);
+    QVERIFY(window->waitingForPrinterSystem());
+    QTest::keyClicks(field(window, "maximumFlow"), "12");
+    QCOMPARE(field(window, "maximumFlow")->text(), QString("12"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusText(), QString("Waiting for the printer system... Esc cancels."), 3000);
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->waitingForPrinterSystem());
+    QCOMPARE(window->statusText(), QString("Printing cancelled. Nothing was printed."));
+    QCOMPARE(printers.jobs, 1);
+    closeAll();
 }
 
 // Saved as PDF, from the menu or when there is no printer, the page is the one a
@@ -159,7 +245,7 @@ void TestPrintReport::savedAsPdf()
     const auto print = report(Window::MassDisplay, "scale1=100!;display1=98!");
     const auto outcome = [&](const std::optional<QString>& answer) {
         dialogs.pdfAnswer = answer;
-        return saveReportAsPdf(printer, dialogs, "cal", print).status;
+        return saveReportAsPdf(printer, dialogs, "cal", print, localePageLayout()).status;
     };
     QCOMPARE(outcome(std::nullopt), QString("The report was not saved."));
     // A folder that is a file, which even root cannot write in.
@@ -180,11 +266,31 @@ void TestPrintReport::savedAsPdf()
     QVERIFY2(dialogs.suggested.last().endsWith("/cal-" + QDate::currentDate().toString(Qt::ISODate) + ".pdf"),
              qPrintable(dialogs.suggested.last()));
 
-    // Without a printer, Print offers the same.
-    dialogs.pdfAnswer = path;
-    QCOMPARE(printReport(printer, dialogs, "cal", print).kind, ReportOutcome::Kind::SavedAsPdf);
-    QCOMPARE(dialogs.offers, QStringList{"No printer is set up on this computer, so the report cannot be printed."});
-    QVERIFY(dialogs.told.isEmpty() && !printer.documentOpen());
+    // Only documents are written: a pipe or a folder is refused, a link writes the
+    // file it names, asking about that file.
+    const QString pipe = folder.filePath("pipe.pdf");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QCOMPARE(outcome(pipe), "The report was not saved: \"" + pipe + "\" is not a file but a device or pipe. Nothing "
+                            "was written.");
+    QCOMPARE(outcome(folder.path()), "The report was not saved: \"" + folder.path() + "\" is not a file but a "
+                                     "folder. Nothing was written.");
+    const QString link = folder.filePath("link.pdf");
+    QVERIFY(QFile::link(path, link));
+    dialogs.replace = false;
+    QCOMPARE(outcome(link), QString("The report was not saved."));
+    QCOMPARE(dialogs.replacing.last(), path);
+    dialogs.replace = true;
+    QCOMPARE(outcome(link), "Report saved as " + path + ".");
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System).size(), 4);
+    // Without a usable home the file is suggested in the current folder.
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    QCOMPARE(QFileInfo(suggestedPdfPath("cal")).absolutePath(), QDir::currentPath());
+    qputenv("HOME", "/nonexistent/home");
+    QCOMPARE(QFileInfo(suggestedPdfPath("cal")).absolutePath(), QDir::currentPath());
+    qputenv("HOME", home);
+    QVERIFY(!printer.documentOpen());
     if (!pdf::toolsInstalled())
         QSKIP("pdftotext (Debian package poppler-utils) is not installed");
     // A4 under the C locale, the text a quarter inch (18 points) from its edges.

@@ -64,7 +64,8 @@ private:
 
 void TestSoak::openingClosingAndPrintingLeaveNothing()
 {
-    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), RecordingDevice::source(m_printed));
+    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), std::make_unique<ScriptedPrinterSystem>(),
+                          RecordingDevice::source(m_printed));
     manager.start();
     expectNoGrowth("openings and closings of every window", kCycles, [&] {
         for (Opens which : kOthers) {
@@ -76,8 +77,10 @@ void TestSoak::openingClosingAndPrintingLeaveNothing()
                                    manager.open(Opens::NoMassDisplay)};
     expectNoGrowth("prints of every report", kCycles / 5, [&] {
         m_printed.clear();
-        for (QWidget* window : printing)
+        for (QWidget* window : printing) {
             print(window);
+            settle();
+        }
         QCOMPARE(m_printed.size(), std::size_t(3));  // each window's File > Print printed one document
     });
     closeAll();
@@ -94,7 +97,8 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
                              Qt::Key_Return, Qt::Key_Tab};
     // A refused report is told to dialogs that answer for the user.
     m_printed.clear();
-    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), RecordingDevice::source(m_printed));
+    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), std::make_unique<ScriptedPrinterSystem>(),
+                          RecordingDevice::source(m_printed));
     manager.start();
     for (int event = 0; event < 20000; ++event) {
         QWidgetList open{manager.mainWindow()};
