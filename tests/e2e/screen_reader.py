@@ -45,6 +45,10 @@ builtins.open = lambda file, mode="r", *rest, **named: (
 sys.argv = ["orca", "--debug-file=" + log]
 runpy.run_path("/usr/bin/orca", run_name="__main__")
 """
+# Orca runs once per user: it quits at once when another Orca of this user runs,
+# as one of another desktop's test may.
+wait_for(lambda: subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], capture_output=True).returncode,
+         "no other Orca of this user runs (Orca runs once per user)", 240)
 orca = subprocess.Popen(["/usr/bin/python3", "-c", line_by_line, orca_log],
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 wait_for(screen_reader_listening, "Orca listens on the AT-SPI bus", 30)
