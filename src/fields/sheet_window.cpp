@@ -8,7 +8,13 @@
 #include "fields/formatted_field.h"
 #include "fields/status_line.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QKeySequence>
 #include <QLabel>
 #include <QShortcut>
@@ -40,6 +46,7 @@ SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeig
 
     m_status = new StatusLine(central);
     m_status->setFixedSize(m_area->width(), 2 * m_status->fontMetrics().lineSpacing() + 6);
+    m_statusHeight = m_status->height();
     layout->addWidget(m_status);
     m_announcer = new Announcer(central);
     setCentralWidget(central);
@@ -132,11 +139,11 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
     // digits, whenever the field is not being edited; the whole value is one
     // hover away.
     connect(line, &QLineEdit::textChanged, line, [line] {
-        line->setToolTip(line->text());
+        line->setToolTip(plainToolTip(line->text()));
         if (!line->hasFocus() && !line->isModified())  // written, not typed
             line->setCursorPosition(0);
     });
-    line->setToolTip(line->text());
+    line->setToolTip(plainToolTip(line->text()));
     line->setCursorPosition(0);
     line->installEventFilter(this);
     line->setFocusPolicy(Qt::ClickFocus);
@@ -168,8 +175,16 @@ void SheetWindow::placeWidget(QWidget* widget, const QRect& twips, const Look& l
 
 QWidget* SheetWindow::widgetOf(FieldId field) const { return m_widgets.at(field.index()); }
 
+void SheetWindow::setVisible(bool visible)
+{
+    if (visible)
+        fitScreen();
+    QMainWindow::setVisible(visible);
+}
+
 void SheetWindow::showEvent(QShowEvent* event)
 {
+
     // A two-line caption in this face needs a pixel more than the designs give it;
     // the label grows downwards rather than cut the descenders of its last line.
     if (!m_captionsFitted) {
@@ -184,8 +199,64 @@ void SheetWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
+namespace {
+
+// Room left for a window manager's title bar and frame, which are not known before
+// the window is first shown.
+constexpr int kTitleBar = 32;
+constexpr int kFrame = 8;
+// Room kept round a field scrolled into view.
+constexpr int kMargin = 12;
+
+} // namespace
+
+// At a scale at which the window is larger than the screen, the design opens in a
+// scroll area the size of the screen, and a field that gets the focus is scrolled
+// into view. The layout inside is the design's.
+void SheetWindow::fitScreen()
+{
+    if (m_scroll || !screen())
+        return;
+    const QSize room = screen()->availableGeometry().size();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize needed = sizeHint() + frame;
+    if (needed.width() <= room.width() && needed.height() <= room.height())
+        return;
+    QWidget* designed = takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidget(designed);
+    m_scroll->setWidgetResizable(false);
+    setCentralWidget(m_scroll);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->viewport()->installEventFilter(this);
+    resize((needed + QSize(m_scroll->verticalScrollBar()->sizeHint().width(),
+                           m_scroll->horizontalScrollBar()->sizeHint().height()))
+               .boundedTo(room - frame - QSize(kFrame, kTitleBar)));
+}
+
+void SheetWindow::showFocusedField()
+{
+    // Once the scroll area has worked out its view from its new size.
+    QMetaObject::invokeMethod(
+        this, [this] {
+            QWidget* field = focusWidget();
+            if (!field || !m_scroll || !m_scroll->widget()->isAncestorOf(field))
+                return;
+            // The whole field, not only its caret.
+            const QRect place(field->mapTo(m_scroll->widget(), QPoint()), field->size());
+            m_scroll->ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + kMargin,
+                                    place.height() / 2 + kMargin);
+        },
+        Qt::QueuedConnection);
+}
+
 bool SheetWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_scroll && (event->type() == QEvent::FocusIn || (watched == m_scroll->viewport()
+                                                          && event->type() == QEvent::Resize)))
+        showFocusedField();
+    if (watched == (m_scroll ? m_scroll->viewport() : nullptr))
+        return QMainWindow::eventFilter(watched, event);
     // Leaving a field for another one ends its editing; leaving the window for a
     // while, or opening a menu over it, does not.
     if (event->type() == QEvent::FocusOut) {
@@ -206,7 +277,14 @@ void SheetWindow::showNote(const QString& note)
 void SheetWindow::setStatus(const QString& text)
 {
     m_status->setText(text);
-    m_status->setToolTip(text);
+    m_status->setToolTip(plainToolTip(text));
+    // A long message makes the line, and the window, as high as it needs.
+    m_status->setFixedHeight(std::max(m_statusHeight, m_status->heightForWidth(m_status->width())));
+}
+
+QString SheetWindow::plainToolTip(const QString& text)
+{
+    return text.isEmpty() ? text : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
 
 // A field as it is spoken: its captions, then what it shows ("FRQUENCY 29").
@@ -219,7 +297,12 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
 {
     if (kind == Event::Focus)
         m_written.clear();
+    const std::string before = m_bound->status();
     event();
+    // Going from field to field is no act on the window: a note, such as the one
+    // about a missing face, stays until the technician types or presses Enter.
+    if (kind == Event::Focus && m_bound->status() == before)
+        return;
     const QString status = qText(m_bound->status());
     if (kind != Event::Enter) {
         showNote(status);
@@ -235,10 +318,14 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
         showNote(status);
         return;
     }
-    // The results and their message are spoken together.
+    // The results and their message are spoken together, once the Tab that the
+    // Enter queued has moved the focus: a screen reader that hears of the move after
+    // the results may drop them as out of date.
     if (!status.isEmpty())
         results << status;
-    m_announcer->say(results.join(", "));
+    QMetaObject::invokeMethod(
+        m_announcer, [announcer = m_announcer, said = results.join(", ")] { announcer->say(said); },
+        Qt::QueuedConnection);
     setStatus(status);
 }
 

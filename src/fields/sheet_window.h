@@ -24,6 +24,7 @@
 
 class Announcer;
 class QLabel;
+class QScrollArea;
 class StatusLine;
 
 class SheetWindow : public QMainWindow {
@@ -39,6 +40,7 @@ public:
     QList<QLabel*> captionsOf(const QWidget* field) const;
     // Reads the results and the status line aloud.
     void readResults();
+    void setVisible(bool visible) override;
 
     struct Look {
         QColor background = {};  // invalid: the window's colour shows through
@@ -90,6 +92,9 @@ private:
     enum class Event { Typed, Enter, Focus };
     void userEvent(const std::function<void()>& event, Event kind);
     void setStatus(const QString& text);
+    static QString plainToolTip(const QString& text);
+    void fitScreen();
+    void showFocusedField();
     static QString spoken(const QWidget* field);
     void fieldWritten(FieldId field);
 
@@ -103,4 +108,6 @@ private:
     bool m_showing = false;           // while the window shows what the sheet wrote
     std::map<const QWidget*, QList<QLabel*>> m_captions;
     bool m_captionsFitted = false;
+    int m_statusHeight = 0;
+    QScrollArea* m_scroll = nullptr;
 };

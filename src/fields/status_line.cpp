@@ -6,7 +6,9 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("status"));
     setFont(design::font(8.25, false));
-    // Two lines, so that the longest message fits in the narrowest window.
+    // Names of files and printers and typed text are never taken for markup.
+    setTextFormat(Qt::PlainText);
+    // At least two lines; a longer message makes the line as high as it needs.
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setContentsMargins(4, 1, 4, 1);

@@ -3,6 +3,8 @@
 #include "fields/design.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStyleFactory>
 
 void setUpApplication()
@@ -12,4 +14,12 @@ void setUpApplication()
     // One look on every desktop, so that the designs come out as drawn.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(design::font(8.25, false));
+    // Qt's file dialog keeps its history in the user's settings. Without a home to
+    // keep them in, they would be written to "/" or into folders made for them: a
+    // folder that can never be made keeps them in memory only.
+    const QFileInfo home(qEnvironmentVariable("HOME"));
+    if (qEnvironmentVariable("HOME").isEmpty() || !home.isDir() || !home.isWritable()) {
+        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/proc/flowcal-keeps-no-settings"));
+    }
 }
