@@ -77,12 +77,14 @@ Answer failure(const Question& question, Kind otherwise, std::string queue = {})
 bool connect(Connection& connection, Question& question, Answer& failed)
 {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(question.until - Clock::now()).count();
-    errno = 0;
     connection.http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                    int(std::max<long long>(left, 1)), nullptr);
     if (!connection.http) {
+        const int error = errno;
         failed = question.givenUp() ? failure(question, Kind::NoAnswer)
-                                    : answer(Kind::Unreachable, {}, errno ? std::strerror(errno) : "it does not answer");
+                                    : answer(Kind::Unreachable, {}, cupsLastError() != IPP_STATUS_OK
+                                                                        ? cupsLastErrorString()
+                                                                        : std::strerror(error));
         return false;
     }
     httpSetTimeout(connection.http, 0.25, keepWaiting, &question);

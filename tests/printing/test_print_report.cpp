@@ -25,6 +25,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using worked::Window;
 using widget_support::answer;
@@ -274,6 +276,12 @@ void TestPrintReport::savedAsPdf()
                             "was written.");
     QCOMPARE(outcome(folder.path()), "The report was not saved: \"" + folder.path() + "\" is not a file but a "
                                      "folder. Nothing was written.");
+    if (geteuid() == 0) {  // a device node, as /dev/null is, only root can make
+        const QString device = folder.filePath("null.pdf");
+        QCOMPARE(mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+        QVERIFY(outcome(device).endsWith("is not a file but a device or pipe. Nothing was written."));
+        QFile::remove(device);
+    }
     const QString link = folder.filePath("link.pdf");
     QVERIFY(QFile::link(path, link));
     dialogs.replace = false;
