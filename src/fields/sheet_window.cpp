@@ -278,8 +278,19 @@ void SheetWindow::setStatus(const QString& text)
 {
     m_status->setText(text);
     m_status->setToolTip(plainToolTip(text));
-    // A long message makes the line, and the window, as high as it needs.
-    m_status->setFixedHeight(std::max(m_statusHeight, m_status->heightForWidth(m_status->width())));
+    // A long message makes the line, and the window, as high as it needs, and the
+    // next short one as they were.
+    const QMargins margins = m_status->contentsMargins();
+    const QRect needed = m_status->fontMetrics().boundingRect(
+        QRect(0, 0, m_status->width() - margins.left() - margins.right(), QWIDGETSIZE_MAX), Qt::TextWordWrap, text);
+    const int height = std::max(m_statusHeight, needed.height() + margins.top() + margins.bottom() + 6);
+    if (height == m_status->height())
+        return;
+    m_status->setFixedHeight(height);
+    if (!m_scroll && isVisible()) {
+        m_status->parentWidget()->layout()->activate();
+        adjustSize();
+    }
 }
 
 QString SheetWindow::plainToolTip(const QString& text)
@@ -298,10 +309,12 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     if (kind == Event::Focus)
         m_written.clear();
     const std::string before = m_bound->status();
+    const std::size_t writtenBefore = m_written.size();
     event();
-    // Going from field to field is no act on the window: a note, such as the one
-    // about a missing face, stays until the technician types or presses Enter.
-    if (kind == Event::Focus && m_bound->status() == before)
+    // Going from field to field, by Tab or by an Enter that computes nothing, is no
+    // act on the window: a note, such as the one about a missing face, stays until
+    // the technician types or an Enter computes.
+    if (kind != Event::Typed && m_bound->status() == before && m_written.size() == writtenBefore)
         return;
     const QString status = qText(m_bound->status());
     if (kind != Event::Enter) {

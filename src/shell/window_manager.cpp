@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QTimer>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
     : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), std::make_unique<CupsPrinterSystem>(),
@@ -39,8 +40,10 @@ FlowRateWindow* WindowManager::start()
     m_main->setWindowIcon(programIcon());
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
-    m_main->showNote(design::missingFaceNote(QFontDatabase::families()));
     m_main->show();
+    // Once the window is on the screen, so that a screen reader speaks the note too.
+    if (const QString note = design::missingFaceNote(QFontDatabase::families()); !note.isEmpty())
+        QTimer::singleShot(0, m_main, [main = m_main, note] { main->showNote(note); });
     return m_main;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
 #include <QScreen>
 #include <QTextDocumentFragment>
 #include <QScrollArea>
@@ -71,6 +72,7 @@ private slots:
     void temperatureKeepsWhatIsTypedUntilClosed();
     void textWrittenByAScreenReaderIsComputed();
     void everyFieldCanBeReachedAndSeen();
+    void notesStayAndLongOnesShowWhole();
     void eachWindowOpensOnce();
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
@@ -270,6 +272,38 @@ void TestWindows::everyFieldCanBeReachedAndSeen()
                                     .arg(where.width()).arg(where.height()).arg(shown->width()).arg(shown->height())));
         }
     }
+}
+
+// A note (the missing face's, where a report went) stays while the technician goes
+// from field to field, and is spoken; a long one makes the status line as high as
+// it needs, and the window with it.
+void TestWindows::notesStayAndLongOnesShowWhole()
+{
+    m_main->showNote("A note.");
+    QCOMPARE(m_main->findChild<Announcer*>()->accessibleName(), QString("A note."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_main->statusText(), QString("A note."));
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    QCOMPARE(m_main->statusText(), QString());
+    auto* line = m_main->findChild<QLabel*>("status");
+    settle();
+    const int height = m_main->height();
+    const QString longNote = QString("Percent of error of Test 1, ").repeated(8) + "not computed.";
+    m_main->showNote(longNote);
+    settle();
+    QCOMPARE(line->text(), longNote);
+    QVERIFY(line->height() >= line->heightForWidth(line->width()) && m_main->height() > height + 20);
+    // A file name too long for any line shows its beginning; the whole is in the
+    // tooltip and in what F2 reads.
+    const QString path = "/tmp/" + QString(284, 'x') + ".pdf";
+    m_main->showNote("The report could not be saved as \"" + path + "\": No space left on device.");
+    QVERIFY(QTextDocumentFragment::fromHtml(line->toolTip()).toPlainText().contains(path));
+    m_main->readResults();
+    QVERIFY(m_main->findChild<Announcer*>()->accessibleName().contains(path));
+    m_main->showNote("A short note again.");
+    settle();
+    QCOMPARE(m_main->height(), height);
 }
 
 // Screen readers and voice control write a field through its accessible interface;
