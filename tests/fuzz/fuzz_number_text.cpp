@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto strict = reading([&] { return strictNumber(text); }, failures);
     if (strict) {
         checkWritten(*strict);
-        require(text.find(',') != std::string_view::npos || leadingNumber(text) == *strict);
+        require(leadingNumber(text) == *strict);  // both readings take a number alike, commas too
     }
     const auto whole = reading([&] { return double(wholeNumber(text)); }, failures);
     if (whole)
