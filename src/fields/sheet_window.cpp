@@ -314,7 +314,8 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     // Going from field to field, by Tab or by an Enter that computes nothing, is no
     // act on the window: a note, such as the one about a missing face, stays until
     // the technician types or an Enter computes.
-    if (kind != Event::Typed && m_bound->status() == before && m_written.size() == writtenBefore)
+    const bool computed = kind == Event::Enter ? !m_written.empty() : m_written.size() != writtenBefore;
+    if (kind != Event::Typed && m_bound->status() == before && !computed)
         return;
     const QString status = qText(m_bound->status());
     if (kind != Event::Enter) {

@@ -191,6 +191,9 @@ void TestWindows::workedExampleTypedIn()
     const QString spoken = window->findChild<Announcer*>()->accessibleName();
     if (example.window == worked::Window::FlowRate)
         QCOMPARE(spoken, QString("FRQUENCY 29, RATE 9.8484"));
+    else  // what the last reading's typing and Enter changed, that test's error among it
+        QVERIFY2(spoken.contains(example.window == worked::Window::Temperature ? "P-30 " : "Percent of Error, Test 3 "),
+                 qPrintable(spoken));
     QTest::keyClick(focused, Qt::Key_F2);
     QCOMPARE(focusName().toStdString(), example.focusAfter);
     for (const auto& [name, text] : example.shown)
