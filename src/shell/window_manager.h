@@ -18,8 +18,8 @@
 // each at most; a window chosen again comes to the front with its values. Every
 // window is modeless and has no owner, so closing the main window leaves the
 // others running; the program ends when its last window closes, or at Exit.
-// It owns the program's one printer, the system's default printer, on which
-// every window prints its report.
+// It owns the program's one printer, on which every window lays out its report,
+// and the printer system (CUPS) the pages go to.
 class WindowManager : public QObject {
     Q_OBJECT
 
