@@ -13,9 +13,9 @@ std::string ofTest(const std::string& caption, std::size_t test)
 CalibrationSheet::CalibrationSheet(std::string existing, const Captions& captions)
     : existingFactor(add("existingFactor", std::move(existing), "Existing flow calibration factor")),
       tests{addTest(0, captions), addTest(1, captions), addTest(2, captions)},
-      scaleSum(addResult("scaleSum", captions.scaleSum)),
-      displaySum(addResult("displaySum", captions.displaySum)),
-      sumDifference(addResult("sumDifference", captions.sumDifference)),
+      scaleSum(addWork("scaleSum", captions.scaleSum)),
+      displaySum(addWork("displaySum", captions.displaySum)),
+      sumDifference(addWork("sumDifference", captions.sumDifference)),
       averageScale(addResult("averageScale", "Average scale")),
       averageDisplay(addResult("averageDisplay", "Average display")),
       sumError(addResult("sumError", captions.sumError)),
@@ -31,7 +31,7 @@ CalibrationSheet::Test CalibrationSheet::addTest(std::size_t test, const Caption
     return {add(numbered("scale", test), "", ofTest("Scale reading", test)),
             captions.displayComputed ? addResult(numbered("display", test), ofTest(captions.display, test))
                                      : add(numbered("display", test), "", ofTest(captions.display, test)),
-            addResult(numbered("difference", test), ofTest("Difference", test)),
+            addWork(numbered("difference", test), ofTest("Difference", test)),
             addResult(numbered("percentError", test), ofTest("Percent of error", test))};
 }
 

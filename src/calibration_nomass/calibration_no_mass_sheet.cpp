@@ -7,7 +7,7 @@ CalibrationNoMassSheet::CalibrationNoMassSheet()
       gallons{add("gallons1", "", "Gallon display reading of Test 1"),
               add("gallons2", "", "Gallon display reading of Test 2"),
               add("gallons3", "", "Gallon display reading of Test 3")},
-      averageDifference(addResult("averageDifference", "Difference of the averages")),
+      averageDifference(addWork("averageDifference", "Difference of the averages")),
       averageError(addResult("averageError", "Average error"))
 {
     for (std::size_t test = 0; test < tests.size(); ++test) {

@@ -31,6 +31,13 @@ FieldId Sheet::addResult(std::string name, std::string caption)
     return field;
 }
 
+FieldId Sheet::addWork(std::string name, std::string caption)
+{
+    const FieldId field = addResult(std::move(name), std::move(caption));
+    m_fields.back().work = true;
+    return field;
+}
+
 void Sheet::onChange(FieldId field, Reaction reaction) { m_fields.at(field.index()).change = std::move(reaction); }
 void Sheet::onEnter(FieldId field, Reaction reaction) { m_fields.at(field.index()).enter = std::move(reaction); }
 void Sheet::onFocus(FieldId field, Reaction reaction) { m_fields.at(field.index()).focus = std::move(reaction); }
@@ -65,7 +72,7 @@ void Sheet::write(FieldId field, std::string text)
     f.text = std::move(text);
     f.failedAt = 0;
     if (f.change)
-        runContained(f.change);
+        f.change();
 }
 
 void Sheet::blankResults()
@@ -81,17 +88,7 @@ void Sheet::blankResults()
 void Sheet::runEnter(FieldId field)
 {
     if (const Reaction& enter = m_fields.at(field.index()).enter)
-        runContained(enter);
-}
-
-void Sheet::runContained(const Reaction& reaction)
-{
-    try {
-        reaction();
-    } catch (const Stopped&) {
-        // The failed step has been recorded; the reaction that ran it ends here and
-        // the one that started it goes on.
-    }
+        enter();
 }
 
 void Sheet::type(FieldId field, std::string text)
@@ -114,7 +111,7 @@ void Sheet::userEvent(const Reaction& reaction)
     const std::size_t stepsBefore = m_stepsRun;
     if (reaction) {
         ++m_stepsRun;
-        runContained(reaction);
+        reaction();
     }
     if (settle())
         ++m_stepsRun;
@@ -130,26 +127,39 @@ void Sheet::userEvent(const Reaction& reaction)
     }
 }
 
-// "Average error and percent of error of Test 1 not computed: the scale sum is
-// zero." The reason is the first failure's; the readings read in part follow.
+// "Percent of error of Test 1 and average error not computed: the scale sum is
+// zero." Every result left blank by a failure is named, after the work field that
+// failed first when that is where it began; the reason is the first failure's; the
+// readings read in part follow.
 std::string Sheet::composeStatus() const
 {
-    std::vector<const Field*> failed;
+    const Field* first = nullptr;
     for (const Field& field : m_fields) {
-        if (field.failedAt != 0)
+        if (field.failedAt != 0 && (!first || field.failedAt < first->failedAt))
+            first = &field;
+    }
+    std::vector<const Field*> failed;
+    if (first && first->work)
+        failed.push_back(first);
+    for (const Field& field : m_fields) {
+        if (field.failedAt != 0 && !field.work)
             failed.push_back(&field);
     }
     std::string status;
-    if (!failed.empty()) {
-        const Field* first = failed.front();
+    if (first) {
+        std::vector<std::string> names;
+        std::vector<const std::string*> captions;  // a caption two fields share is named once
         for (const Field* field : failed) {
-            if (field->failedAt < first->failedAt)
-                first = field;
+            if (std::find_if(captions.begin(), captions.end(), [&](const std::string* c) { return *c == field->caption; })
+                != captions.end())
+                continue;
+            captions.push_back(&field->caption);
+            names.push_back(names.empty() ? field->caption : subject(field->caption).substr(4));
         }
-        for (std::size_t i = 0; i < failed.size(); ++i) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
             if (i > 0)
-                status += i + 1 == failed.size() ? " and " : ", ";
-            status += i == 0 ? failed[i]->caption : subject(failed[i]->caption).substr(4);
+                status += i + 1 == names.size() ? " and " : ", ";
+            status += names[i];
         }
         status += " not computed: " + first->failure + ".";
     }
@@ -158,14 +168,17 @@ std::string Sheet::composeStatus() const
     return status;
 }
 
-void Sheet::stopStep(FieldId target, const StepFailed& failure)
+void Sheet::failStep(FieldId target, const StepFailed& failure)
 {
     ++m_stepsRun;
     Field& f = m_fields.at(target.index());
     f.text.clear();
     f.failure = failure.what();
     f.failedAt = ++m_failures;
-    throw Stopped{};
+    // What is worked out from it is attempted too, and fails in turn, so that the
+    // status line names it.
+    if (f.change)
+        f.change();
 }
 
 void Sheet::failReading(FieldId field, const StepFailed& failure) const

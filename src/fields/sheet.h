@@ -63,6 +63,9 @@ protected:
     // A reading is typed; a result is computed and starts empty.
     FieldId add(std::string name, std::string initial, std::string caption);
     FieldId addResult(std::string name, std::string caption);
+    // A hidden work field: computed and read back by later steps, never shown; the
+    // status line names it only when its failure comes first.
+    FieldId addWork(std::string name, std::string caption);
 
     // Sets the text and runs the field's change reaction to its end before
     // returning, even when the text did not change, so that every result stays in
@@ -81,8 +84,9 @@ protected:
     void onFocus(FieldId field, Reaction reaction);
 
     // One computation step: computes the text of target, then writes it. When the
-    // computation fails, nothing is written, the failure is remembered for the
-    // status line and the running reaction stops.
+    // computation fails, the target is blanked and the failure remembered for the
+    // status line; the reaction goes on, and a later step that reads the target
+    // fails in turn, while the steps that do not need it still compute.
     template <typename Compute>
     void set(FieldId target, Compute&& compute)
     {
@@ -90,7 +94,8 @@ protected:
         try {
             result = compute();
         } catch (const StepFailed& failure) {
-            stopStep(target, failure);
+            failStep(target, failure);
+            return;
         }
         write(target, std::move(result));
     }
@@ -111,6 +116,7 @@ private:
         std::string text;
         std::string caption;
         bool computed = false;
+        bool work = false;
         Reaction change = {};
         Reaction enter = {};
         Reaction focus = {};
@@ -119,13 +125,9 @@ private:
         std::size_t failedAt = 0;
     };
 
-    // Ends a reaction after a step failed; caught where the reaction was started.
-    struct Stopped {};
-
-    [[noreturn]] void stopStep(FieldId target, const StepFailed& failure);
+    void failStep(FieldId target, const StepFailed& failure);
     [[noreturn]] void failReading(FieldId field, const StepFailed& failure) const;
     void needComputed(FieldId field) const;
-    void runContained(const Reaction& reaction);
     void userEvent(const Reaction& reaction);
     std::string composeStatus() const;
 

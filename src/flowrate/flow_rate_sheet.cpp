@@ -8,11 +8,11 @@ FlowRateSheet::FlowRateSheet()
       density(add("density", "5.66", "Gas density")),
       frequency(addResult("frequency", "Whole pulse frequency")),
       rate(addResult("rate", "Rate for the whole frequency")),
-      pulsesPerPound(addResult("pulsesPerPound", "Pulses per pound")),
-      pulsesPerMinute(addResult("pulsesPerMinute", "Pulses per minute")),
-      unroundedFrequency(addResult("unroundedFrequency", "Pulse frequency")),
-      wholeFrequency(addResult("wholeFrequency", "Whole pulse frequency")),
-      frequencyRatio(addResult("frequencyRatio", "Frequency ratio"))
+      pulsesPerPound(addWork("pulsesPerPound", "Pulses per pound")),
+      pulsesPerMinute(addWork("pulsesPerMinute", "Pulses per minute")),
+      unroundedFrequency(addWork("unroundedFrequency", "Pulse frequency")),
+      wholeFrequency(addWork("wholeFrequency", "Whole pulse frequency")),
+      frequencyRatio(addWork("frequencyRatio", "Frequency ratio"))
 {
     // The results belong to the readings of the last Enter in the density: a
     // changed reading empties them until the next one.
@@ -30,7 +30,7 @@ void FlowRateSheet::densityEntered()
     set(pulsesPerMinute, [&] { return numberText(times(lenient(maximumFlow), lenient(pulsesPerPound))); });
     set(unroundedFrequency, [&] { return numberText(over(strict(pulsesPerMinute), 60.0)); });  // seconds per minute
     set(wholeFrequency, [&] { return std::to_string(whole(unroundedFrequency)); });
-    set(frequency, [&] { return text(wholeFrequency); });
+    set(frequency, [&] { return std::to_string(whole(wholeFrequency)); });
     set(frequencyRatio, [&] { return numberText(over(lenient(wholeFrequency), lenient(unroundedFrequency))); });
     set(rate, [&] { return fourDecimals(times(lenient(maximumFlow), lenient(frequencyRatio))); });
 }

@@ -23,7 +23,7 @@ std::string fromTemperature(Compute&& compute)
 
 TempCompSheet::TempCompSheet()
     : temperature(add("temperature", "70", "Temperature")),
-      celsius(addResult("celsius", "Celsius temperature")),
+      celsius(addWork("celsius", "Celsius temperature")),
       p30Pressure(addResult("p30Pressure", "P-30 pressure")),
       p36Pressure(addResult("p36Pressure", "P-36 pressure"))
 {

@@ -68,13 +68,13 @@ def orca_said(spoken, since=0):
 # goes from the window's first field.
 stories = [
     (None, "10 Return 1000 Return 5.66 Return", "FRQUENCY 29, RATE 9.8484",
-     "0 Return 0 Return 5.66 Return", "Frequency ratio not computed"),
+     "0 Return 0 Return 5.66 Return", "Frequency ratio and rate for the whole frequency not computed"),
     ("c w", "Return 100 Return 98 Return", "Percent of Error, Test 1 2.000%",
      "0 Return 98 Return", "Percent of error of Test 2 not computed: the scale reading of Test 2 is zero."),
     ("c n", "Return Return 100 Return 17.5 Return", "Mass Dispensed, Test 1 99.05",
-     "120 Return x Return", "Mass dispensed of Test 2 not computed"),
+     "120 Return x Return", "Mass dispensed of Test 2, percent of error of Test 2"),
     ("t Return", "59 Return", "P-30 2,901  PSI, P-36 3,614  PSI",
-     "abc Return", "Celsius temperature not computed: the temperature is not a number."),
+     "abc Return", "P-36 pressure not computed: the temperature is not a number."),
 ]
 for menu, computing, result, failing, failure in stories:
     mark = len(speech())

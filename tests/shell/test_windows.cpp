@@ -212,7 +212,8 @@ void TestWindows::enterComputesThenMovesOn()
     density->setFocus(Qt::TabFocusReason);
     QTest::keyClick(density, Qt::Key_Enter);
     QCOMPARE(focusDuringComputation, QString("density"));
-    QCOMPARE(m_main->statusText(), QString("Frequency ratio not computed: it would divide zero by zero."));
+    QCOMPARE(m_main->statusText(),
+             QString("Frequency ratio and rate for the whole frequency not computed: it would divide zero by zero."));
     QCOMPARE(m_main->findChild<Announcer*>()->accessibleName(), QString());  // spoken once the focus has moved
     settle();
     QCOMPARE(focusName(), QString("maximumFlow"));
