@@ -72,7 +72,8 @@ def walk(node):
 
 
 def frames(app):
-    return [app.getChildAtIndex(i) for i in range(app.childCount)]
+    """The program's windows; one closing meanwhile is left out."""
+    return [frame for frame in (app.getChildAtIndex(i) for i in range(app.childCount)) if frame is not None]
 
 
 def has(node, state):
