@@ -46,7 +46,7 @@ def read(pdf):
 
 
 def status_of(app, title):
-    frame = next(app.getChildAtIndex(i) for i in range(app.childCount) if app.getChildAtIndex(i).name == title)
+    frame = next(frame for frame in frames(app) if frame.name == title)
     return next(n.name for n in walk(frame) if n.getRole() == pyatspi.ROLE_STATUS_BAR)
 
 

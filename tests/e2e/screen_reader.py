@@ -13,7 +13,7 @@ import sys
 
 import pyatspi
 
-from desktop import activate, active_frame, check, finish, keys, opened, screen_reader_listening, start, until, wait_for, walk, xdotool
+from desktop import activate, active_frame, frames, check, finish, keys, opened, screen_reader_listening, start, until, wait_for, walk, xdotool
 
 notifications = []  # the texts the program's notifications showed
 
@@ -97,10 +97,10 @@ for menu, computing, result, failing, failure in stories:
         check(until(lambda: orca_said(spoken), 15), "Orca says %r" % spoken)
 opened(app, "h", "a")
 
-frames = [app.getChildAtIndex(i) for i in range(app.childCount)]
-names = sorted(frame.name for frame in frames if frame.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG))
+windows = frames(app)
+names = sorted(frame.name for frame in windows if frame.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG))
 check(len(set(names)) == 5, "five windows with names of their own: %s" % names)
-for frame in frames:
+for frame in windows:
     nodes = list(walk(frame))
     calculating = not frame.name.startswith("About")
     for field in (n for n in nodes if calculating and n.getRole() == pyatspi.ROLE_TEXT):
