@@ -4,6 +4,7 @@ started for real, driven with xdotool as a person would, read through AT-SPI.
 Nothing here waits a fixed time: every wait polls for what it waits for (a window
 shown, the focus moved, a file written, a bus name registered) within a bound,
 and a wait in vain fails the test with what did not happen."""
+import os
 import re
 import subprocess
 import sys
@@ -168,6 +169,23 @@ def start(program, env=None):
                                 None), "the program shows itself on the AT-SPI bus")
     wait_for(lambda: active_frame(app), "the program's main window is active")
     return process, app
+
+
+def save_as_pdf(app, path):
+    """File > Save as PDF into path, typed over the name the dialog suggests, as a
+    person does; True once the file is there and the dialog gone."""
+    access(app, "f", "d")
+    dialog = wait_for(lambda: next((f for f in frames(app) if f.name == "Save Report as PDF"), None),
+                      "the file dialog opens")
+    wait_for(lambda: any(node.getRole() == pyatspi.ROLE_TEXT and has(node, pyatspi.STATE_FOCUSED)
+                         for node in walk(dialog)), "the file name has the focus")
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "10", path)
+    for _ in range(3):  # a second Enter when the first closed the name completer's list
+        xdotool("key", "Return")
+        if until(lambda: os.path.exists(path) and not any(f.name == "Save Report as PDF" for f in frames(app)), 3):
+            return True
+    return False
 
 
 def opened(app, letter, item):

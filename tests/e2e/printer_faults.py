@@ -22,7 +22,7 @@ import time
 
 import pyatspi
 
-from desktop import access, activate, check, finish, focused, frames, keys, start, until, wait_for, walk, xdotool
+from desktop import access, activate, check, finish, focused, frames, keys, save_as_pdf, start, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -131,14 +131,7 @@ check(bool(said) and "(<b>x</b>)" in said[0], "the state message as it is: %s" %
 dismiss("Return", lambda: not told(app, "did not take the report"), "the message closes")
 subprocess.run(["cupsdisable", "-r", "stopped for the end-to-end tests", stopped], check=True)
 marked = os.path.join(scratch, "<b>x<i>.pdf")
-access(app, "f", "d")
-wait_for(lambda: next((f for f in frames(app) if f.name == "Save Report as PDF"), None), "the file dialog opens")
-xdotool("key", "ctrl+a")
-xdotool("type", "--delay", "10", marked)
-for _ in range(3):  # a second Enter when the first closed the name completer's list
-    xdotool("key", "Return")
-    if until(lambda: os.path.exists(marked), 3):
-        break
+save_as_pdf(app, marked)
 check(status(app) == "Report saved as %s." % marked, "the file name as it is: %s" % status(app))
 stop(process)
 
@@ -150,14 +143,7 @@ top = set(os.listdir("/"))
 for env, drop, name in (({}, ("HOME",), "no-home.pdf"), ({"HOME": "/nonexistent/home"}, (), "missing-home.pdf")):
     process, app = run(env, drop)
     chosen = os.path.join(scratch, name)
-    access(app, "f", "d")
-    wait_for(lambda: next((f for f in frames(app) if f.name == "Save Report as PDF"), None), "the file dialog opens")
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "10", chosen)
-    for _ in range(3):
-        xdotool("key", "Return")
-        if until(lambda: os.path.exists(chosen), 3):
-            break
+    save_as_pdf(app, chosen)
     check(os.path.exists(chosen), "%s: saved" % name)
     stop(process)
 check(set(os.listdir("/")) == top and not os.path.exists("/nonexistent"),

@@ -16,7 +16,7 @@ import tempfile
 
 import pyatspi
 
-from desktop import access, activate, check, finish, frames, keys, opened, start, until, wait_for, walk, xdotool
+from desktop import access, activate, check, finish, frames, keys, opened, save_as_pdf, start, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -84,16 +84,7 @@ for menu, name, typed, page in reports:
     status = status_of(app, name)
     check(status.startswith("Report sent to %s as job " % os.environ["PRINTER"]), "%s: %s" % (name, status))
     path = os.path.join(saved, page + ".pdf")
-    access(app, "f", "d")
-    dialog = wait_for(lambda: dialog_of(app, "Save Report as PDF"), "%s: the file dialog opens" % name)
-    wait_for(lambda: any(node.getRole() == pyatspi.ROLE_TEXT and node.getState().contains(pyatspi.STATE_FOCUSED)
-                         for node in walk(dialog)), "%s: the file name has the focus" % name)
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "10", path)
-    for _ in range(3):  # a second Enter when the first closed the name completer's list
-        xdotool("key", "Return")
-        if until(lambda: os.path.exists(path) and not dialog_of(app, "Save Report as PDF"), 3):
-            break
+    save_as_pdf(app, path)
     check(os.path.exists(path) and read(path)[0] == lines, "%s: saved as PDF, the page printed" % name)
 process.terminate()
 process.wait(10)

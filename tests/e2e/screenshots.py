@@ -13,7 +13,7 @@ import subprocess
 import sys
 import tempfile
 
-from desktop import access, activate, check, finish, frames, keys, opened, start, until, wait_for, xdotool
+from desktop import activate, check, finish, keys, opened, save_as_pdf, start
 
 program, docs = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp()
@@ -31,15 +31,7 @@ def shoot(title, picture):
 
 def save_report(app, picture):
     pdf = os.path.join(work, picture + ".pdf")
-    access(app, "f", "d")
-    dialog = wait_for(lambda: next((f for f in frames(app) if f.name == "Save Report as PDF"), None),
-                      "the file dialog opens")
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "10", pdf)
-    for _ in range(3):  # a second Enter when the first closed the name completer's list
-        xdotool("key", "Return")
-        if until(lambda: os.path.exists(pdf) and dialog not in frames(app), 3):
-            break
+    save_as_pdf(app, pdf)
     check(os.path.exists(pdf), "%s saved" % picture)
     subprocess.run(["pdftoppm", "-png", "-r", "80", "-singlefile", pdf, os.path.join(docs, picture)], check=True)
 
