@@ -2,8 +2,8 @@
 // user event on its sheet, a keystroke through the real widgets, and a report laid
 // out and written as PDF.
 
-#include "calibration_mass/calibration_mass_report.h"
-#include "calibration_nomass/calibration_no_mass_report.h"
+#include "calibration/calibration_mass_report.h"
+#include "calibration/calibration_no_mass_report.h"
 #include "flowrate/flow_rate_report.h"
 #include "printing/pdf_device.h"
 #include "printing/report_page.h"

@@ -3,7 +3,7 @@
 // What the worksheet tests share: a technician's steps played on a sheet, and the
 // sheet's texts read back.
 
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 #include "worked_examples.h"
 
 #include <QtTest>

@@ -4,8 +4,8 @@
 // holds and the window shows. Shared by the tests, the fuzz targets and the
 // benchmarks; plain C++, so that the fuzz build, which has no Qt, can use it.
 
-#include "calibration_mass/calibration_mass_sheet.h"
-#include "calibration_nomass/calibration_no_mass_sheet.h"
+#include "calibration/calibration_mass_sheet.h"
+#include "calibration/calibration_no_mass_sheet.h"
 #include "flowrate/flow_rate_sheet.h"
 #include "tempcomp/temp_comp_sheet.h"
 

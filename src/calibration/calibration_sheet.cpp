@@ -21,8 +21,10 @@ CalibrationSheet::CalibrationSheet(std::string existing, const Captions& caption
       sumError(addResult("sumError", captions.sumError)),
       newFactor(addResult("newFactor", "New flow calibration factor"))
 {
-    for (std::size_t test = 0; test < tests.size(); ++test)
+    for (std::size_t test = 0; test < tests.size(); ++test) {
+        onEnter(tests[test].scale, [this, test] { rebuildScaleSum(test); });
         onChange(tests[test].difference, [this, test] { writePercentError(test); });
+    }
     onChange(sumDifference, [this] { writeSumError(); });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 
 #include <array>
 #include <cstddef>
@@ -57,13 +57,15 @@ protected:
 
     bool settle() override;
 
-    void rebuildScaleSum(std::size_t test);
     void rebuildDisplaySum(std::size_t test, SumOrder order);
     void writeDifference(std::size_t test);
     void writeSumDifference();
     void writeNewFactor();
 
 private:
+    // Enter in a scale reading rebuilds its column, as steps of the Enter itself: a
+    // sum that cannot be formed ends the Enter there.
+    void rebuildScaleSum(std::size_t test);
     Test addTest(std::size_t test, const Captions& captions);
     void writePercentError(std::size_t test);
     void writeSumError();

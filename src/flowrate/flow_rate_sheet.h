@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 
 // The flow-rate calculator: from the maximum flow, the meter's pulses per gallon
 // and the gas density, the whole pulse frequency at maximum flow and the flow rate

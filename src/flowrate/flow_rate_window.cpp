@@ -1,6 +1,6 @@
 #include "flowrate/flow_rate_window.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 #include "flowrate/flow_rate_report.h"
 
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 #include "printing/painter_device.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 #include "printing/print_failed.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "printing/print_item.h"
 
-#include "fields/number_text.h"
+#include "sheet/number_text.h"
 
 PrintItem PrintItem::number(double value)
 {

@@ -1,6 +1,6 @@
 #include "printing/print_report.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 #include "printing/pdf_device.h"
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"

@@ -1,6 +1,6 @@
 #include "printing/report_window.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/printer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/sheet_window.h"
+#include "widgets/sheet_window.h"
 #include "printing/print_report.h"
 #include "printing/printer_system.h"
 #include "printing/printing.h"

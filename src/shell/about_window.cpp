@@ -1,6 +1,6 @@
 #include "shell/about_window.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 #include "printing/maker.h"
 #include "shell/program_icon.h"
 

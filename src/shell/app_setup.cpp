@@ -1,6 +1,6 @@
 #include "shell/app_setup.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 
 #include <QApplication>
 #include <QFileInfo>

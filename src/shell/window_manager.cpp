@@ -1,9 +1,9 @@
 #include "shell/window_manager.h"
 
 #include "calibration/calibration_window.h"
-#include "calibration_mass/calibration_mass_window.h"
-#include "calibration_nomass/calibration_no_mass_window.h"
-#include "fields/design.h"
+#include "calibration/calibration_mass_window.h"
+#include "calibration/calibration_no_mass_window.h"
+#include "widgets/design.h"
 #include "printing/cups_printer_system.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/system_printer_device.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 
 // Temperature compensation: the temperature typed in degrees Fahrenheit becomes
 // the compensated fill pressures, in psi, of the P-30 and P-36 classes. Getting

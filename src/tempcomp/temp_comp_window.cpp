@@ -1,6 +1,6 @@
 #include "tempcomp/temp_comp_window.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/sheet_window.h"
+#include "widgets/sheet_window.h"
 #include "tempcomp/temp_comp_sheet.h"
 
 // Temperature compensation: the fill pressures of the P-30 and P-36 classes at the

@@ -1,7 +1,7 @@
 // Any text through the readings: nothing crashes, a reading is a finite number or a
 // StepFailed, and what a number is written as reads back to the same text.
 
-#include "fields/number_text.h"
+#include "sheet/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "printing/maker.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer_system.h"
-#include "printing/recording_device.h"
+#include "recording_device.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "printing/recording_device.h"
+#include "recording_device.h"
 
 #include <memory>
 #include <sstream>

@@ -1,12 +1,12 @@
-#include "fields/sheet_window.h"
+#include "widgets/sheet_window.h"
 
-#include "fields/design.h"
-#include "fields/display_format.h"
-#include "fields/entry_field.h"
-#include "fields/announcer.h"
-#include "fields/field_accessibility.h"
-#include "fields/formatted_field.h"
-#include "fields/status_line.h"
+#include "widgets/design.h"
+#include "sheet/display_format.h"
+#include "widgets/entry_field.h"
+#include "widgets/announcer.h"
+#include "widgets/field_accessibility.h"
+#include "widgets/formatted_field.h"
+#include "widgets/status_line.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
-#include "fields/display_format.h"
+#include "sheet/display_format.h"
 
-#include "fields/number_text.h"
+#include "sheet/number_text.h"
 
 #include <charconv>
 #include <cmath>

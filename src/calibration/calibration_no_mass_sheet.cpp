@@ -1,4 +1,4 @@
-#include "calibration_nomass/calibration_no_mass_sheet.h"
+#include "calibration/calibration_no_mass_sheet.h"
 
 CalibrationNoMassSheet::CalibrationNoMassSheet()
     : CalibrationSheet("43.023", {"Mass dispensed", true, "Sum of the scale readings", "Sum of the masses dispensed",
@@ -11,7 +11,6 @@ CalibrationNoMassSheet::CalibrationNoMassSheet()
       averageError(addResult("averageError", "Average error"))
 {
     for (std::size_t test = 0; test < tests.size(); ++test) {
-        onEnter(tests[test].scale, [this, test] { rebuildScaleSum(test); });
         onChange(tests[test].display, [this, test] { massChanged(test); });
         onEnter(gallons[test], [this, test] { gallonsEntered(test); });
     }

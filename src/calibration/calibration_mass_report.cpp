@@ -1,7 +1,7 @@
-#include "calibration_mass/calibration_mass_report.h"
+#include "calibration/calibration_mass_report.h"
 
 #include "calibration/calibration_report.h"
-#include "calibration_mass/calibration_mass_sheet.h"
+#include "calibration/calibration_mass_sheet.h"
 
 void printCalibrationMassReport(const CalibrationMassSheet& sheet, Printer& printer)
 {

@@ -1,9 +1,9 @@
-#include "calibration_mass/calibration_mass_window.h"
+#include "calibration/calibration_mass_window.h"
 
 #include "calibration/calibration_window.h"
-#include "calibration_mass/calibration_mass_report.h"
-#include "calibration_mass/calibration_mass_sheet.h"
-#include "fields/design.h"
+#include "calibration/calibration_mass_report.h"
+#include "calibration/calibration_mass_sheet.h"
+#include "widgets/design.h"
 
 CalibrationWindow* newCalibrationMassWindow(Printing& printing)
 {

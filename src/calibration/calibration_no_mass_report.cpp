@@ -1,7 +1,7 @@
-#include "calibration_nomass/calibration_no_mass_report.h"
+#include "calibration/calibration_no_mass_report.h"
 
 #include "calibration/calibration_report.h"
-#include "calibration_nomass/calibration_no_mass_sheet.h"
+#include "calibration/calibration_no_mass_sheet.h"
 
 void printCalibrationNoMassReport(const CalibrationNoMassSheet& sheet, Printer& printer)
 {

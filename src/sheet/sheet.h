@@ -4,7 +4,7 @@
 // included, and the reactions that tie them together. Plain C++; a window shows
 // the fields and passes the user's typing, Enter and focus changes in here.
 
-#include "fields/number_text.h"
+#include "sheet/number_text.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "fields/number_text.h"
+#include "sheet/number_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,15 +1,11 @@
-#include "calibration_mass/calibration_mass_sheet.h"
+#include "calibration/calibration_mass_sheet.h"
 
 CalibrationMassSheet::CalibrationMassSheet()
     : CalibrationSheet("49.023",
                        {"Display reading", false, "Scale sum", "Display sum", "Sum difference", "Average error"})
 {
-    for (std::size_t test = 0; test < tests.size(); ++test) {
-        // Enter rebuilds a column, as steps of the Enter itself: a sum that cannot be
-        // formed ends the Enter there.
-        onEnter(tests[test].scale, [this, test] { rebuildScaleSum(test); });
+    for (std::size_t test = 0; test < tests.size(); ++test)
         onEnter(tests[test].display, [this, test] { displayEntered(test); });
-    }
     onChange(displaySum, [this] { displaySumWritten(); });
 }
 

@@ -1,4 +1,4 @@
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,7 +9,7 @@
 // Enter, and each new message of the status line, are spoken without moving the
 // focus; and F2 reads the window's results and its status line aloud.
 
-#include "fields/sheet.h"
+#include "sheet/sheet.h"
 
 #include <QColor>
 #include <QList>

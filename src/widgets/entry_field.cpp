@@ -1,4 +1,4 @@
-#include "fields/entry_field.h"
+#include "widgets/entry_field.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
-#include "fields/status_line.h"
+#include "widgets/status_line.h"
 
-#include "fields/design.h"
+#include "widgets/design.h"
 
 StatusLine::StatusLine(QWidget* parent) : QLabel(parent)
 {

@@ -1,4 +1,4 @@
-#include "fields/announcer.h"
+#include "widgets/announcer.h"
 
 #include <QAccessible>
 

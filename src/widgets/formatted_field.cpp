@@ -1,4 +1,4 @@
-#include "fields/formatted_field.h"
+#include "widgets/formatted_field.h"
 
 #include <QFocusEvent>
 

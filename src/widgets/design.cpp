@@ -1,4 +1,4 @@
-#include "fields/design.h"
+#include "widgets/design.h"
 
 #include <QGuiApplication>
 #include <QScreen>

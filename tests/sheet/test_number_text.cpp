@@ -1,5 +1,5 @@
-#include "fields/display_format.h"
-#include "fields/number_text.h"
+#include "sheet/display_format.h"
+#include "sheet/number_text.h"
 #include "table_file.h"
 
 #include <QtTest>
@@ -47,7 +47,7 @@ void TestNumberText::conversions_data()
     QTest::addColumn<QString>("conversion");
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("converted");
-    for (const QStringList& row : readTable("fields/conversions.txt", 4))
+    for (const QStringList& row : readTable("sheet/conversions.txt", 4))
         QTest::addRow("%s: %s", qPrintable(row[0]), qPrintable(row[1])) << row[0] << row[2] << row[3];
 }
 

@@ -1,6 +1,6 @@
-#include "fields/field_accessibility.h"
+#include "widgets/field_accessibility.h"
 
-#include "fields/sheet_window.h"
+#include "widgets/sheet_window.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
