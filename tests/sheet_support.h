@@ -4,6 +4,7 @@
 // sheet's texts read back.
 
 #include "sheet/sheet.h"
+#include "table_file.h"
 #include "worked_examples.h"
 
 #include <QtTest>
@@ -41,6 +42,28 @@ inline QString textsOf(const Sheet& sheet, const QString& expected)
         texts << name + '=' + QString::fromStdString(sheet.text(sheet.find(name.toStdString())));
     }
     return texts.join(';');
+}
+
+// The row's problem when its worksheet is unknown or its steps or expected texts
+// name a field the worksheet lacks; the worksheet's example otherwise.
+inline const worked::Example* checkedExample(TableRow& row, const QStringList& fieldLists)
+{
+    const worked::Example* example = worked::named(row.cells[0]);
+    if (!example) {
+        row.fault("no worksheet \"" + row.cells[0] + "\"");
+        return nullptr;
+    }
+    const auto sheet = worked::makeSheet(example->window);
+    for (const QString& fields : fieldLists) {
+        for (QString step : fields.split(';', Qt::SkipEmptyParts)) {
+            QString name = step.section('=', 0, 0);
+            if (name.endsWith('!') || name.endsWith('@'))
+                name.chop(1);
+            if (sheet->find(name.toStdString()) == FieldId())
+                row.fault("no field \"" + name.toStdString() + "\" in the worksheet");
+        }
+    }
+    return example;
 }
 
 // The worked example as play() takes it: each field gets the focus, its text and Enter.

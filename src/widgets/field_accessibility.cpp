@@ -1,6 +1,10 @@
 #include "widgets/field_accessibility.h"
 
+#include "widgets/announcer.h"
+#include "widgets/entry_field.h"
+#include "widgets/formatted_field.h"
 #include "widgets/sheet_window.h"
+#include "widgets/status_line.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -113,14 +117,15 @@ public:
     }
 };
 
-QAccessibleInterface* factory(const QString& className, QObject* object)
+// Found by type, so a renamed or derived class keeps its interface.
+QAccessibleInterface* factory(const QString&, QObject* object)
 {
-    if (className == QLatin1String("EntryField") || className == QLatin1String("FormattedField"))
+    if (qobject_cast<EntryField*>(object) || qobject_cast<FormattedField*>(object))
         return new FieldAccessible(static_cast<QLineEdit*>(object));
-    if (className == QLatin1String("StatusLine"))
-        return new StatusLineAccessible(static_cast<QLabel*>(object));
-    if (className == QLatin1String("Announcer"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    if (auto* line = qobject_cast<StatusLine*>(object))
+        return new StatusLineAccessible(line);
+    if (auto* announcer = qobject_cast<Announcer*>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     return nullptr;
 }
 

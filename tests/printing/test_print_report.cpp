@@ -34,6 +34,7 @@ using widget_support::closeAll;
 using widget_support::field;
 Q_DECLARE_METATYPE(PrinterSystem::Answer)
 Q_DECLARE_METATYPE(worked::Window)
+Q_DECLARE_METATYPE(TableRow)
 
 namespace {
 
@@ -84,22 +85,27 @@ private slots:
 // zone, every line at its height, every font change where it happens.
 void TestPrintReport::pages_data()
 {
+    QTest::addColumn<TableRow>("row");
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("page");
-    for (const QStringList& row : readTable("printing/reports.txt", 3)) {
-        const worked::Example& example = worked::named(row[0].toStdString());
-        QTest::newRow(qPrintable(row[1])) << example.window << (row[2] == "worked example" ? stepsOf(example) : row[2])
-                                          << row[1];
+    for (TableRow row : readTable("printing/reports.txt", 3)) {
+        const bool worked = row[2] == "worked example";
+        const worked::Example* example = checkedExample(row, {worked ? QString() : row[2]});
+        if (!QFileInfo::exists(keptPagePath(row[1])) && !qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES"))
+            row.fault("no kept page " + keptPagePath(row[1]).toStdString());
+        QTest::newRow(row.cells[1].c_str()) << row << (example ? example->window : Window::FlowRate)
+                                            << (example && worked ? stepsOf(*example) : row[2]);
     }
 }
 
 // Each report is printed twice after another left its own face set: the pages are alike.
 void TestPrintReport::pages()
 {
+    QFETCH(TableRow, row);
     QFETCH(Window, window);
     QFETCH(QString, steps);
-    QFETCH(QString, page);
+    CHECK_TABLE_ROW(row);
+    const QString page = row[1];
     const auto print = report(window, steps);
     std::vector<RecordingDevice::Document> documents;
     Printer printer(RecordingDevice::source(documents));

@@ -10,6 +10,7 @@
 #include <map>
 
 using namespace Qt::StringLiterals;
+Q_DECLARE_METATYPE(TableRow)
 
 namespace {
 
@@ -23,11 +24,14 @@ std::string exact(double value)
 // The text a step gives, or the kind of its failure.
 QString outcome(const std::function<std::string()>& step)
 {
-    static const char* const kinds[] = {"Empty", "NotANumber", "OutOfRange", "DivideByZero", "ZeroByZero", "Overflow"};
+    static const char* const kinds[] = {"Empty",      "NotANumber", "OutOfRange", "DivideByZero",
+                                        "ZeroByZero", "Overflow",   "NotComputed"};
     try {
         return QString::fromStdString(step());
     } catch (const StepFailed& failure) {
         return kinds[int(failure.kind)];
+    } catch (const std::exception& failure) {  // a text the table should not have given
+        return u"not a test input: "_s + failure.what();
     }
 }
 
@@ -42,46 +46,58 @@ private slots:
     void notANumber();
 };
 
-void TestNumberText::conversions_data()
+// Each conversion the table names, applied to a given text.
+using Conversion = std::function<std::string(const std::string&)>;
+const std::map<std::string, Conversion>& conversionsByName()
 {
-    QTest::addColumn<QString>("conversion");
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("converted");
-    for (const QStringList& row : readTable("sheet/conversions.txt", 4))
-        QTest::addRow("%s: %s", qPrintable(row[0]), qPrintable(row[1])) << row[0] << row[2] << row[3];
-}
-
-void TestNumberText::conversions()
-{
-    QFETCH(QString, conversion);
-    QFETCH(QString, given);
-    QFETCH(QString, converted);
-    const std::string text = given.toStdString();
-    const std::map<QString, std::function<std::string()>> conversions{
-        {"read", [&] { return (outcome([&] { return exact(leadingNumber(text)); }) + " | "
-                               + outcome([&] { return exact(strictNumber(text)); })).toStdString(); }},
-        {"text", [&] {
+    static const std::map<std::string, Conversion> all{
+        {"read", [](const std::string& text) {
+             return (outcome([&] { return exact(leadingNumber(text)); }) + " | "
+                     + outcome([&] { return exact(strictNumber(text)); })).toStdString();
+         }},
+        {"text", [](const std::string& text) {
              const std::string written = numberText(strictNumber(text));
              const bool readsBack = numberText(strictNumber(written)) == written
                                     && leadingNumber(written) == strictNumber(written);
              return readsBack ? written : written + " does not read back";
          }},
-        {"printer form", [&] { return printerNumberText(strictNumber(text)); }},
-        {"whole", [&] { return std::to_string(wholeNumber(text)); }},
-        {"four decimals", [&] { return fourDecimals(strictNumber(text)); }},
-        {"count", [&] { return tenThousandthsText(std::stoll(text)); }},
-        {"percent 2", [&] { return percentDisplay(text, 2); }},
-        {"percent 3", [&] { return percentDisplay(text, 3); }},
-        {"psi", [&] { return psiDisplay(text); }},
-        {"arithmetic", [&] {
-             const QStringList terms = given.split(' ');
-             const double a = strictNumber(terms[0].toStdString()), b = strictNumber(terms[2].toStdString());
+        {"printer form", [](const std::string& text) { return printerNumberText(strictNumber(text)); }},
+        {"whole", [](const std::string& text) { return std::to_string(wholeNumber(text)); }},
+        {"four decimals", [](const std::string& text) { return fourDecimals(strictNumber(text)); }},
+        {"count", [](const std::string& text) { return tenThousandthsText(std::stoll(text)); }},
+        {"percent 2", [](const std::string& text) { return percentDisplay(text, 2); }},
+        {"percent 3", [](const std::string& text) { return percentDisplay(text, 3); }},
+        {"psi", [](const std::string& text) { return psiDisplay(text); }},
+        {"arithmetic", [](const std::string& text) {  // "a op b"
+             const QStringList terms = QString::fromStdString(text).split(' ');
+             const double a = strictNumber(terms.value(0).toStdString());
+             const double b = strictNumber(terms.value(2).toStdString());
              const std::map<QString, double (*)(double, double)> steps{
                  {"+", plus}, {"-", minus}, {"*", times}, {"/", over}};
-             return exact(steps.at(terms[1])(a, b));
+             return exact(steps.at(terms.value(1))(a, b));
          }},
     };
-    QCOMPARE(outcome(conversions.at(conversion)), converted);
+    return all;
+}
+
+void TestNumberText::conversions_data()
+{
+    QTest::addColumn<TableRow>("row");
+    for (TableRow row : readTable("sheet/conversions.txt", 4)) {
+        if (!conversionsByName().contains(row.cells[0]))
+            row.fault("no conversion \"" + row.cells[0] + "\"");
+        else if (row.cells[0] == "arithmetic" && !QString::fromStdString(row.cells[2]).contains(
+                     QRegularExpression("^\\S+ [-+*/] \\S+$")))
+            row.fault("not \"a op b\", op one of + - * /");
+        QTest::addRow("%s: %s", row.cells[0].c_str(), row.cells[1].c_str()) << row;
+    }
+}
+
+void TestNumberText::conversions()
+{
+    QFETCH(TableRow, row);
+    CHECK_TABLE_ROW(row);
+    QCOMPARE(outcome([&] { return conversionsByName().at(row.cells[0])(row.cells[2]); }), row[3]);
 }
 
 // A value no text reads as, and so only a fault could write.

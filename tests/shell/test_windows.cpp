@@ -18,6 +18,7 @@
 
 using namespace widget_support;
 Q_DECLARE_METATYPE(worked::Example)
+Q_DECLARE_METATYPE(TableRow)
 
 namespace {
 
@@ -113,55 +114,72 @@ void TestWindows::trigger(QWidget* window, const QString& menuAndItem)
 
 void TestWindows::windowsReadAsDesigned_data()
 {
+    QTest::addColumn<TableRow>("row");
     QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
-    QTest::addColumn<QString>("captions");
     const QStringList windows{"flow rate", "with a mass display", "without a mass display", "temperature", "about"};
-    for (const QStringList& row : readTable("shell/captions.txt", 3))
-        QTest::newRow(qPrintable(row[0])) << int(windows.indexOf(row[0])) - 1 << row[1] + " | " + row[2];
+    for (TableRow row : readTable("shell/captions.txt", 5)) {
+        if (!windows.contains(row[0]))
+            row.fault("no window \"" + row.cells[0] + "\" (" + windows.join(", ").toStdString() + ")");
+        if (!row[3].isEmpty() && !row[3].contains('='))
+            row.fault("not \"field=its accessible name\"");
+        QTest::newRow(row.cells[0].c_str()) << row << int(windows.indexOf(row[0])) - 1;
+    }
 }
 
 // Captions as designed and fully visible. To a screen reader each window has its
-// own name, each calculating window a status bar, and each field reads as it is
-// shown ("3,043  PSI", not the value held), labelled by its captions, which its
-// name holds.
+// own name, each calculating window a status bar whose text can be read, and each
+// field reads as it is shown ("3,043  PSI", not the value held), through its text
+// interface too, labelled by its captions, which its name holds.
 void TestWindows::windowsReadAsDesigned()
 {
+    QFETCH(TableRow, row);
     QFETCH(int, window);
-    QFETCH(QString, captions);
+    CHECK_TABLE_ROW(row);
     QWidget* shown = window < 0 ? m_main : m_manager->open(Opens(window));
     QVERIFY(QTest::qWaitForWindowActive(shown));
-    QCOMPARE(captionsOf(shown), captions);
+    QCOMPARE(captionsOf(shown), row[1] + " | " + row[4]);
     for (QLabel* label : shown->findChildren<QLabel*>()) {  // a caption wraps within its width
         const QSize room = label->contentsRect().size();
         const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), room), Qt::TextWordWrap, label->text());
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(), qPrintable(label->text()));
     }
-    static QSet<QString> windowNames;
-    windowNames << QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name);
-    QCOMPARE(windowNames.size(), window + 2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name), row[2]);
     const bool calculating = window != int(Opens::About);
     QCOMPARE(shown->findChildren<QWidget*>("status").size(), int(calculating));
-    if (calculating)
-        QCOMPARE(QAccessible::queryAccessibleInterface(shown->findChild<QWidget*>("status"))->role(),
-                 QAccessible::StatusBar);
+    if (calculating) {
+        auto* sheetWindow = qobject_cast<SheetWindow*>(shown);
+        sheetWindow->showNote("A note.");
+        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(shown->findChild<QWidget*>("status"));
+        QCOMPARE(status->role(), QAccessible::StatusBar);
+        QVERIFY(status->textInterface());
+        QCOMPARE(status->textInterface()->text(0, status->textInterface()->characterCount()), QString("A note."));
+    }
     QSet<QString> names;
+    bool named = row[3].isEmpty();
     for (QLineEdit* field : shown->findChildren<QLineEdit*>()) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(field);
         const QString name = read->text(QAccessible::Name);
         QCOMPARE(read->text(QAccessible::Value), field->text());
+        QVERIFY2(read->textInterface(), qPrintable(name));
+        QCOMPARE(read->textInterface()->text(0, read->textInterface()->characterCount()), field->text());
         QVERIFY2(!calculating || !read->relations(QAccessible::Label).isEmpty(), qPrintable(name));
         for (const auto& [caption, relation] : read->relations(QAccessible::Label))
             QVERIFY2(name.contains(caption->text(QAccessible::Name)), qPrintable(name));
+        if (field->objectName() == row[3].section('=', 0, 0)) {
+            QCOMPARE(name, row[3].section('=', 1));
+            named = true;
+        }
         names << name;
     }
     QCOMPARE(names.size(), shown->findChildren<QLineEdit*>().size());
+    QVERIFY2(named, qPrintable("no field " + row[3]));
 }
 
 void TestWindows::workedExampleTypedIn_data()
 {
     QTest::addColumn<worked::Example>("example");
     for (const worked::Example& example : worked::examples())
-        QTest::newRow(example.name) << example;
+        QTest::newRow(example.name.c_str()) << example;
 }
 
 // Opened from the main window's menu, typed into wherever Enter leaves the focus;

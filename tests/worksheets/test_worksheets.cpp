@@ -1,8 +1,8 @@
 #include "sheet_support.h"
-#include "table_file.h"
 
 using worked::Window;
 Q_DECLARE_METATYPE(worked::Window)
+Q_DECLARE_METATYPE(TableRow)
 
 class TestWorksheets : public QObject {
     Q_OBJECT
@@ -16,6 +16,8 @@ private slots:
 
 void TestWorksheets::workedExamples()
 {
+    for (const std::string& problem : worked::read().problems)
+        QFAIL(problem.c_str());
     for (const worked::Example& example : worked::examples()) {
         const auto sheet = worked::makeSheet(example.window);
         worked::fill(*sheet, example);
@@ -27,26 +29,24 @@ void TestWorksheets::workedExamples()
 
 void TestWorksheets::stories_data()
 {
+    QTest::addColumn<TableRow>("row");
     QTest::addColumn<Window>("sheet");
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("status");
-    for (const QStringList& row : readTable("worksheets/stories.txt", 5)) {
-        QTest::addRow("%s: %s", qPrintable(row[0]), qPrintable(row[1]))
-            << worked::named(row[0].toStdString()).window << row[2] << row[3] << row[4];
+    for (TableRow row : readTable("worksheets/stories.txt", 5)) {
+        const worked::Example* example = checkedExample(row, {row[2], row[3]});
+        QTest::addRow("%s: %s", row.cells[0].c_str(), row.cells[1].c_str())
+            << row << (example ? example->window : Window::FlowRate);
     }
 }
 
 void TestWorksheets::stories()
 {
+    QFETCH(TableRow, row);
     QFETCH(Window, sheet);
-    QFETCH(QString, steps);
-    QFETCH(QString, expected);
-    QFETCH(QString, status);
+    CHECK_TABLE_ROW(row);
     const auto played = worked::makeSheet(sheet);
-    play(*played, steps);
-    QCOMPARE(textsOf(*played, expected), expected);
-    QCOMPARE(QString::fromStdString(played->status()), status);
+    play(*played, row[2]);
+    QCOMPARE(textsOf(*played, row[3]), row[3]);
+    QCOMPARE(QString::fromStdString(played->status()), row[4]);
 }
 
 // Random typing, Enter and focus changes in any field, in any order, on every
