@@ -3,7 +3,8 @@
 # linking no Qt; and <name>, its widgets on top of it, linking the targets given,
 # unless FLOWCAL_CORE_ONLY is set (the fuzz build). USES names the folders it
 # builds on; each library links the same part of those. A folder without widgets
-# is its core alone; one without a core passes on the cores it builds on.
+# is its core alone; one without a core passes on the cores it builds on; one with
+# neither is plain C++ headers.
 #
 # A folder's headers are included by their path from src/ ("sheet/sheet.h"), but
 # each library sees only its own folder and the folders it builds on: its include
@@ -24,6 +25,9 @@ function(flowcal_folder name)
     else()
         add_library(${name}_core INTERFACE)
         target_link_libraries(${name}_core INTERFACE ${core_uses})
+        if(NOT ARG_WIDGETS)  # headers only
+            target_include_directories(${name}_core INTERFACE ${include_dir})
+        endif()
     endif()
 
     if(FLOWCAL_CORE_ONLY)

@@ -3,6 +3,7 @@
 #include "calibration/calibration_window.h"
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_mass_sheet.h"
+#include "maker/maker.h"
 #include "widgets/design.h"
 
 CalibrationWindow* newCalibrationMassWindow(Printing& printing)
@@ -33,7 +34,7 @@ CalibrationWindow* newCalibrationMassWindow(Printing& printing)
                       {s.sumError, Kind::Percent3, {4800, 3600, 855, 285}, result},
                   },
                   {
-                      {"Vantrel, Inc.", {480, 120, 4035, 345}, {{}, {}, 14.25}},
+                      {qText(maker::kName), {480, 120, 4035, 345}, {{}, {}, 14.25}},
                       {"DISPENSER CALIBRATION  WITH A MASS DISPLAY", {480, 480, 6090, 270}, {{}, {}, 12}},
                       {"Scale", {1200, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
                       {"Mass Display", {3240, 960, 735, 375}, {}, {t[0].display, t[1].display, t[2].display}},

@@ -3,6 +3,7 @@
 #include "calibration/calibration_window.h"
 #include "calibration/calibration_no_mass_report.h"
 #include "calibration/calibration_no_mass_sheet.h"
+#include "maker/maker.h"
 #include "widgets/design.h"
 
 CalibrationWindow* newCalibrationNoMassWindow(Printing& printing)
@@ -42,7 +43,7 @@ CalibrationWindow* newCalibrationNoMassWindow(Printing& printing)
                       {s.newFactor, Kind::Result, {1200, 5040, 735, 285}, {kPaleYellow, kRed}},
                   },
                   {
-                      {"Vantrel, Inc.", {240, 120, 4035, 345}, {{}, {}, 14.25}},
+                      {qText(maker::kName), {240, 120, 4035, 345}, {{}, {}, 14.25}},
                       {"DISPENSER CALIBRATION  WITH OUT A MASS DISPLAY", {240, 480, 6660, 270}, {{}, {}, 12}},
                       {"Scale", {1320, 1200, 495, 195}, {}, {t[0].scale, t[1].scale, t[2].scale}},
                       {"Gallon Display", {2400, 960, 735, 375}, {}, {s.gallons[0], s.gallons[1], s.gallons[2]}},

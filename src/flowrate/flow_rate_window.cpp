@@ -1,5 +1,6 @@
 #include "flowrate/flow_rate_window.h"
 
+#include "maker/maker.h"
 #include "widgets/design.h"
 #include "flowrate/flow_rate_report.h"
 
@@ -7,7 +8,7 @@
 #include <QPushButton>
 
 FlowRateWindow::FlowRateWindow(Printing& printing)
-    : ReportWindow(QStringLiteral("Vantrel, Inc."), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
+    : ReportWindow(qText(maker::kName), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
                    [this](Printer& to) { printFlowRateReport(m_sheet, to); }, printing)
 {
     using namespace design;
@@ -23,7 +24,7 @@ FlowRateWindow::FlowRateWindow(Printing& printing)
               {s.rate, Kind::Result, {3000, 3120, 855, 240}, result},
           },
           {
-              {"Vantrel, Inc.", {360, 120, 4035, 345}, {{}, {}, 14.25}},
+              {qText(maker::kName), {360, 120, 4035, 345}, {{}, {}, 14.25}},
               // Each caption names the one field beside it.
               {"MAX. Lbs/MIN.", {1680, 960, 1320, 195}, {kYellow}, {s.maximumFlow}},
               {"PULSES/GALLON", {1320, 1320, 1560, 195}, {kLightCyan}, {s.pulsesPerGallon}},
@@ -48,5 +49,5 @@ FlowRateWindow::FlowRateWindow(Printing& printing)
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Temp"), this, &FlowRateWindow::openTemperature);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&About Vantrel, Inc."), this, &FlowRateWindow::openAbout);
+    help->addAction("&About " + qText(maker::kName), this, &FlowRateWindow::openAbout);
 }

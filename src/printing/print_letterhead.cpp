@@ -1,6 +1,6 @@
 #include "printing/print_letterhead.h"
 
-#include "printing/maker.h"
+#include "maker/maker.h"
 #include "printing/printer.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "shell/about_window.h"
 
 #include "widgets/design.h"
-#include "printing/maker.h"
+#include "maker/maker.h"
 #include "shell/program_icon.h"
 
 #include <QLabel>
@@ -25,7 +25,7 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& twips, bool bla
 
 AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("About Vantrel, Inc."));
+    setWindowTitle("About " + qText(maker::kName));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(design::size(5355, 3270));
     auto* page = new QWidget(this);
@@ -37,7 +37,9 @@ AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
     page->setAutoFillBackground(true);
 
     // The version line's place is ours to choose: above the address, level with the icon.
-    label(page, QStringLiteral("Vantrel, Inc.  Version 1.02"), QRect(1200, 240, 3420, 195), true);
+    // Its words are the design's, "Version 1.02", and stay so; the version the
+    // program reports elsewhere (its package, its metadata) is the project's.
+    label(page, qText(maker::kName) + QStringLiteral("  Version 1.02"), QRect(1200, 240, 3420, 195), true);
     label(page, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
     label(page, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
     label(page, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);

@@ -1,5 +1,6 @@
 #include "shell/app_setup.h"
 
+#include "shell/program.h"
 #include "widgets/design.h"
 
 #include <QApplication>
@@ -9,8 +10,10 @@
 
 void setUpApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("flowcal"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
+    // The desktop names the windows' program, and shows its icon, by this entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntry));
     // One look on every desktop, so that the designs come out as drawn.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(design::font(8.25, false));

@@ -1,5 +1,6 @@
 #include "tempcomp/temp_comp_window.h"
 
+#include "maker/maker.h"
 #include "widgets/design.h"
 
 #include <QLineEdit>
@@ -17,7 +18,7 @@ TempCompWindow::TempCompWindow(QWidget* parent)
               {m_sheet.p36Pressure, Kind::Psi, {2520, 1920, 1095, 285}, pressure},
           },
           {
-              {"Vantrel, Inc.", {360, 120, 3255, 270}, {{}, {}, 12}},
+              {qText(maker::kName), {360, 120, 3255, 270}, {{}, {}, 12}},
               {"P-30", {2040, 720, 405, 195}, {}, {m_sheet.p30Pressure}},
               {"P-36", {2040, 1920, 405, 195}, {}, {m_sheet.p36Pressure}},
               {"Temperature", {720, 1320, 1080, 195}, {}, {m_sheet.temperature}},

@@ -4,7 +4,7 @@
 // dialogs that answer for the user, and the words of a printed PDF page as
 // poppler's pdftotext sees them.
 
-#include "printing/maker.h"
+#include "maker/maker.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer_system.h"
 #include "recording_device.h"

@@ -64,6 +64,7 @@ private slots:
     void initTestCase() { setUpApplication(); }  // the program's look and fonts
     void init();
     void cleanup();
+    void desktopKnowsTheProgram();
     void windowsReadAsDesigned_data();
     void windowsReadAsDesigned();
     void workedExampleTypedIn_data();
@@ -112,16 +113,32 @@ void TestWindows::trigger(QWidget* window, const QString& menuAndItem)
     QFAIL(qPrintable("no menu item " + menuAndItem));
 }
 
+// The desktop finds the program's launcher, icon and metadata by the entry the
+// program names; the version it reports is the one its metadata releases.
+void TestWindows::desktopKnowsTheProgram()
+{
+    const QString packaging = QStringLiteral(FLOWCAL_TESTS_DIR "/../packaging/");
+    QFile entry(packaging + QGuiApplication::desktopFileName() + ".desktop");
+    QVERIFY2(entry.open(QIODevice::ReadOnly), qPrintable(entry.fileName()));
+    QVERIFY(QString::fromUtf8(entry.readAll()).contains("\nExec=" + QApplication::applicationName() + '\n'));
+    QFile metadata(packaging + QGuiApplication::desktopFileName() + ".metainfo.xml");
+    QVERIFY(metadata.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(metadata.readAll())
+                .contains("<release version=\"" + QApplication::applicationVersion() + '"'));
+}
+
 void TestWindows::windowsReadAsDesigned_data()
 {
     QTest::addColumn<TableRow>("row");
     QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
     const QStringList windows{"flow rate", "with a mass display", "without a mass display", "temperature", "about"};
-    for (TableRow row : readTable("shell/captions.txt", 5)) {
+    for (TableRow row : readTable("shell/captions.txt", 6)) {
         if (!windows.contains(row[0]))
             row.fault("no window \"" + row.cells[0] + "\" (" + windows.join(", ").toStdString() + ")");
         if (!row[3].isEmpty() && !row[3].contains('='))
             row.fault("not \"field=its accessible name\"");
+        if (!QColor::isValidColorName(row[4]))
+            row.fault("no colour \"" + row.cells[4] + "\"");
         QTest::newRow(row.cells[0].c_str()) << row << int(windows.indexOf(row[0])) - 1;
     }
 }
@@ -137,7 +154,9 @@ void TestWindows::windowsReadAsDesigned()
     CHECK_TABLE_ROW(row);
     QWidget* shown = window < 0 ? m_main : m_manager->open(Opens(window));
     QVERIFY(QTest::qWaitForWindowActive(shown));
-    QCOMPARE(captionsOf(shown), row[1] + " | " + row[4]);
+    QCOMPARE(captionsOf(shown), row[1] + " | " + row[5]);
+    QWidget* page = shown->findChild<QLabel*>()->parentWidget();  // where the design draws
+    QCOMPARE(page->grab().toImage().pixelColor(1, 1).name(), QColor::fromString(row[4]).name());
     for (QLabel* label : shown->findChildren<QLabel*>()) {  // a caption wraps within its width
         const QSize room = label->contentsRect().size();
         const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), room), Qt::TextWordWrap, label->text());
