@@ -27,6 +27,40 @@ def finish():
     sys.exit(1 if failures else 0)
 
 
+def worked_example(name):
+    """The worked example of that window ("with a mass display") from the table the
+    C++ tests read, tests/worked_examples.txt: {part: [(field, text), ...]}."""
+    example = {}
+    with open(os.path.join(os.path.dirname(__file__), "..", "worked_examples.txt"), encoding="utf-8") as table:
+        for line in table:
+            if not line.strip() or line.startswith("#"):
+                continue
+            window, part, pairs = (cell.strip() for cell in line.split(" | ", 2))
+            if window == name:
+                example[part] = [tuple(pair.split("=", 1)) if "=" in pair else (pair, "")
+                                 for pair in pairs.split(";")]
+    if not example:
+        raise ValueError("no worked example %r in tests/worked_examples.txt" % name)
+    return example
+
+
+def typed_keys(name, upto=None):
+    """The keys that type the worked example into its window as keys() takes them:
+    each text (an empty one leaves the field's own) and Return, up to and with the
+    field `upto`."""
+    keys = []
+    for field, text in worked_example(name)["typed"]:
+        keys += ([text] if text else []) + ["Return"]
+        if field == upto:
+            break
+    return " ".join(keys)
+
+
+def shown(name, field):
+    """What the window shows in the field once its worked example is typed."""
+    return dict(worked_example(name)["shown"])[field]
+
+
 def let_events_in():
     """Lets pending AT-SPI events arrive, then pauses a moment before the next poll."""
     context = GLib.MainContext.default()

@@ -22,7 +22,7 @@ import time
 
 import pyatspi
 
-from desktop import access, activate, check, finish, focused, frames, keys, save_as_pdf, start, until, wait_for, walk, xdotool
+from desktop import access, activate, check, finish, focused, frames, keys, save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -74,7 +74,7 @@ listener.listen(8)
 held = []
 threading.Thread(target=lambda: [held.append(listener.accept()) for _ in range(8)], daemon=True).start()
 process, app = run({"CUPS_SERVER": "127.0.0.1:%d" % listener.getsockname()[1]})
-keys(app, "10 Return 1000 Return")
+keys(app, typed_keys("flow rate", "pulsesPerGallon"))
 for letter, what in (("p", "Print"), ("d", "Save as PDF")):
     asked = time.time()
     access(app, "f", letter)

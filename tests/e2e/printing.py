@@ -16,7 +16,7 @@ import tempfile
 
 import pyatspi
 
-from desktop import access, activate, check, finish, frames, keys, opened, save_as_pdf, start, until, wait_for, walk, xdotool
+from desktop import access, activate, check, finish, frames, keys, opened, save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -61,11 +61,10 @@ def dialog_of(app, title):
 
 process, app = start(program)
 saved = tempfile.mkdtemp()
-reports = [(None, "Vantrel, Inc.", "10 Return 1000 Return 5.66 Return", "flow-rate"),
-           (("c", "w"), "Calibration with a mass display",
-            "Return 100 Return 98 Return 101 Return 100 Return 102 Return 103 Return", "mass-display"),
-           (("c", "n"), "Calibration without a mass display",
-            "Return Return 100 Return 17.5 Return 120 Return 21 Return 81 Return 14.3 Return", "no-mass-display")]
+reports = [(None, "Vantrel, Inc.", typed_keys("flow rate"), "flow-rate"),
+           (("c", "w"), "Calibration with a mass display", typed_keys("with a mass display"), "mass-display"),
+           (("c", "n"), "Calibration without a mass display", typed_keys("without a mass display"),
+            "no-mass-display")]
 for menu, name, typed, page in reports:
     if menu:
         opened(app, *menu)

@@ -13,7 +13,7 @@ import sys
 
 import pyatspi
 
-from desktop import activate, active_frame, frames, check, finish, keys, opened, screen_reader_listening, start, until, wait_for, walk, xdotool
+from desktop import activate, active_frame, frames, check, finish, keys, opened, screen_reader_listening, shown, start, typed_keys, until, wait_for, walk, xdotool
 
 notifications = []  # the texts the program's notifications showed
 
@@ -67,11 +67,14 @@ def orca_said(spoken, since=0):
 # Each window: an Enter that computes, then one that fails, typed where the focus
 # goes from the window's first field.
 stories = [
-    (None, "10 Return 1000 Return 5.66 Return", "FRQUENCY 29, RATE 9.8484",
+    (None, typed_keys("flow rate"),
+     "FRQUENCY %s, RATE %s" % (shown("flow rate", "frequency"), shown("flow rate", "rate")),
      "0 Return 0 Return 5.66 Return", "Frequency ratio and rate for the whole frequency not computed"),
-    ("c w", "Return 100 Return 98 Return", "Percent of Error, Test 1 2.000%",
+    ("c w", typed_keys("with a mass display", "display1"),
+     "Percent of Error, Test 1 " + shown("with a mass display", "percentError1"),
      "0 Return 98 Return", "Percent of error of Test 2 not computed: the scale reading of Test 2 is zero."),
-    ("c n", "Return Return 100 Return 17.5 Return", "Mass Dispensed, Test 1 99.05",
+    ("c n", typed_keys("without a mass display", "gallons1"),
+     "Mass Dispensed, Test 1 " + shown("without a mass display", "display1"),
      "120 Return x Return", "Mass dispensed of Test 2, percent of error of Test 2"),
     ("t Return", "59 Return", "P-30 2,901  PSI, P-36 3,614  PSI",
      "abc Return", "P-36 pressure not computed: the temperature is not a number."),

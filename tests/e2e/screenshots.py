@@ -13,7 +13,7 @@ import subprocess
 import sys
 import tempfile
 
-from desktop import activate, check, finish, keys, opened, save_as_pdf, start
+from desktop import activate, check, finish, keys, opened, save_as_pdf, start, typed_keys
 
 program, docs = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp()
@@ -36,15 +36,14 @@ def save_report(app, picture):
     subprocess.run(["pdftoppm", "-png", "-r", "80", "-singlefile", pdf, os.path.join(docs, picture)], check=True)
 
 
-windows = [("c", "w", "^Calibration$", "mass-display", "Return 100 Return 98 Return"),
-           ("c", "n", "^Calibration$", "no-mass-display",
-            "Return Return 100 Return 17.5 Return 120 Return 21 Return 81 Return 14.3 Return"),
+windows = [("c", "w", "^Calibration$", "mass-display", typed_keys("with a mass display", "display1")),
+           ("c", "n", "^Calibration$", "no-mass-display", typed_keys("without a mass display")),
            ("t", "Return", "^Temperature Compensation$", "temperature", ""),
            ("h", "a", "^About Vantrel", "about", "")]
 for scale, suffix in (("1", ""), ("2", "@2x")):
     process, app = start(program, dict(os.environ, QT_SCALE_FACTOR=scale))
     activate(app)
-    keys(app, "10 Return 1000 Return Return")
+    keys(app, typed_keys("flow rate"))
     shoot("^Vantrel, Inc\\.$", "main-window" + suffix)
     if not suffix:
         save_report(app, "flow-rate-report")
