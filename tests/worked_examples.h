@@ -11,10 +11,8 @@
 #include "table_file.h"
 #include "tempcomp/temp_comp_sheet.h"
 
+#include <algorithm>
 #include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace worked {
 
@@ -26,10 +24,10 @@ struct Example {
     Window window;
     // Typed in tab order from the field that has the focus when the window opens,
     // each ended with Enter; an empty text leaves the field's own.
-    Texts typed;
-    std::string focusAfter;  // where the last Enter leaves the focus
-    Texts held;              // what the sheet holds then
-    Texts shown;             // what the window shows of it
+    Texts typed = {};
+    Texts focusAfter = {};  // where the last Enter leaves the focus, a name alone
+    Texts held = {};       // what the sheet holds then
+    Texts shown = {};      // what the window shows of it
 };
 
 inline std::unique_ptr<Sheet> makeSheet(Window window)
@@ -43,77 +41,54 @@ inline std::unique_ptr<Sheet> makeSheet(Window window)
     return std::make_unique<TempCompSheet>();
 }
 
-struct Read {
-    std::vector<Example> examples;
-    std::vector<std::string> problems;  // each with its place in the file
-};
-
-// "a=1;b=" as texts; a field the window's sheet lacks is the row's problem.
-inline Texts textsOf(TableRow& row, const Sheet& sheet)
+// The four examples in the order of Window, and each problem of the table with its
+// place (a window, part or field the table names that does not exist).
+inline const std::vector<Example>& examples(std::vector<std::string>* problems = nullptr)
 {
-    Texts texts;
-    std::string rest = row.cells[2] + ';';
-    for (auto end = rest.find(';'); end != std::string::npos; rest = rest.substr(end + 1), end = rest.find(';')) {
-        const std::string pair = rest.substr(0, end);
-        const auto equals = pair.find('=');
-        const std::string name = pair.substr(0, equals);
-        if (sheet.find(name) == FieldId())
-            row.fault("no field \"" + name + "\" in the window of \"" + row.cells[0] + "\"");
-        else if (!pair.empty())
-            texts.emplace_back(name, equals == std::string::npos ? std::string() : pair.substr(equals + 1));
-    }
-    return texts;
-}
-
-inline const Read& read()
-{
-    static const Read all = [] {
-        Read read;
-        for (const auto& [name, window] : {std::pair{"flow rate", Window::FlowRate},
-                                           {"with a mass display", Window::MassDisplay},
-                                           {"without a mass display", Window::NoMassDisplay},
-                                           {"temperature", Window::Temperature}})
-            read.examples.push_back({name, window, {}, {}, {}, {}});
+    static std::vector<std::string> found;
+    static const std::vector<Example> all = [] {
+        std::vector<Example> read{{"flow rate", Window::FlowRate},
+                                  {"with a mass display", Window::MassDisplay},
+                                  {"without a mass display", Window::NoMassDisplay},
+                                  {"temperature", Window::Temperature}};
         for (TableRow& row : readTable("worked_examples.txt", 3)) {
-            Example* example = nullptr;
-            for (Example& known : read.examples)
-                example = known.name == row.cells[0] ? &known : example;
-            if (!example) {
-                row.fault("no window has the example \"" + row.cells[0] + "\"");
-            } else {
-                const auto sheet = makeSheet(example->window);
-                const std::string& part = row.cells[1];
-                if (part == "typed")
-                    example->typed = textsOf(row, *sheet);
-                else if (part == "held")
-                    example->held = textsOf(row, *sheet);
-                else if (part == "shown")
-                    example->shown = textsOf(row, *sheet);
-                else if (part == "focus after" && sheet->find(row.cells[2]) != FieldId())
-                    example->focusAfter = row.cells[2];
+            auto example = std::find_if(read.begin(), read.end(), [&](auto& e) { return e.name == row.cells[0]; });
+            const std::map<std::string, Texts Example::*> parts{
+                {"typed", &Example::typed}, {"focus after", &Example::focusAfter},
+                {"held", &Example::held}, {"shown", &Example::shown}};
+            if (example == read.end() || !parts.contains(row.cells[1]))
+                row.fault("no example \"" + row.cells[0] + "\" or no part \"" + row.cells[1] + '"');
+            for (std::string rest = row.cells[2] + ';'; row.problem.empty() && !rest.empty();) {
+                const std::string pair = rest.substr(0, rest.find(';'));
+                const auto equals = pair.find('=');
+                rest = rest.substr(pair.size() + 1);
+                if (makeSheet(example->window)->find(pair.substr(0, equals)) == FieldId())
+                    row.fault("no field \"" + pair.substr(0, equals) + "\" in the window");
                 else
-                    row.fault("no part \"" + part + "\" (typed, focus after, held, shown), or no such field");
+                    ((*example).*parts.at(row.cells[1]))
+                        .emplace_back(pair.substr(0, equals), equals == std::string::npos ? "" : pair.substr(equals + 1));
             }
             if (!row.problem.empty())
-                read.problems.push_back(row.problem);
+                found.push_back(row.problem);
         }
+        for (const Example& example : read)
+            if (example.typed.empty() || example.focusAfter.size() != 1 || example.shown.empty() || example.held.empty())
+                found.push_back("worked_examples.txt: \"" + example.name + "\" lacks a part or has two");
         return read;
     }();
+    if (problems)
+        *problems = found;
     return all;
 }
-
-// The four examples, in the order of Window.
-inline const std::vector<Example>& examples() { return read().examples; }
 
 inline const Example& example(Window window) { return examples().at(std::size_t(window)); }
 
 // The example of that name ("with a mass display"), or none.
 inline const Example* named(const std::string& name)
 {
-    for (const Example& example : examples()) {
+    for (const Example& example : examples())
         if (example.name == name)
             return &example;
-    }
     return nullptr;
 }
 
@@ -122,11 +97,10 @@ inline const Example* named(const std::string& name)
 inline void fill(Sheet& sheet, const Example& example)
 {
     for (const auto& [name, text] : example.typed) {
-        const FieldId field = sheet.find(name);
-        sheet.focus(field);
+        sheet.focus(sheet.find(name));
         if (!text.empty())
-            sheet.type(field, text);
-        sheet.enter(field);
+            sheet.type(sheet.find(name), text);
+        sheet.enter(sheet.find(name));
     }
 }
 

@@ -127,56 +127,33 @@ void TestPrintReport::pages()
 
 void TestPrintReport::printerSystemAnswers_data()
 {
-    using S = ScriptedPrinterSystem;
-    using Kind = PrinterSystem::Answer::Kind;
+    QTest::addColumn<TableRow>("row");
     QTest::addColumn<PrinterSystem::Answer>("lookUp");
     QTest::addColumn<PrinterSystem::Answer>("sent");
-    QTest::addColumn<QString>("told");     // in a message box
-    QTest::addColumn<QString>("offered");  // with the offer of a PDF file
-    QTest::addColumn<QString>("status");
-    const auto sent = S::answer(Kind::Sent);
-    const QString none;
-    QTest::newRow("sent") << S::answer(Kind::Ready, "Office") << sent << none << none
-                          << "Report sent to Office as job 1.";
-    QTest::newRow("stopped") << S::answer(Kind::Held, "Office", "it is stopped (<b>paper jam</b>)") << sent
-                             << "The printer \"Office\" did not take the report: it is stopped (<b>paper jam</b>)."
-                                "\nNothing was printed."
-                             << none << none;
-    QTest::newRow("refused") << S::answer(Kind::Ready, "Office")
-                             << S::answer(Kind::Refused, "", "Destination \"Office\" is not accepting jobs.")
-                             << "The printer \"Office\" did not take the report: Destination \"Office\" is not "
-                                "accepting jobs.\nNothing was printed."
-                             << none << none;
-    QTest::newRow("unreachable") << S::answer(Kind::Unreachable, "", "Connection refused") << sent << none
-                                 << "The printer system (localhost:631) cannot be reached: Connection refused, so the "
-                                    "report cannot be printed."
-                                 << none;
-    QTest::newRow("no answer") << S::answer(Kind::NoAnswer) << sent << none
-                               << "The printer system did not answer within 5 seconds (localhost:631), so the report "
-                                  "cannot be printed."
-                               << none;
-    QTest::newRow("no answer to the job") << S::answer(Kind::Ready, "Office") << S::answer(Kind::NoAnswer) << none
-                                          << "The printer system did not answer within 5 seconds (localhost:631), so "
-                                             "the report cannot be printed."
-                                          << none;
-    QTest::newRow("no such printer") << S::answer(Kind::NoSuchQueue, "Gone") << sent << none
-                                     << "The printer \"Gone\" does not exist on the printer system (localhost:631), "
-                                        "so the report cannot be printed."
-                                     << none;
-    QTest::newRow("no printer") << S::answer(Kind::NoQueues) << sent << none
-                                << "No printer is set up on this computer, so the report cannot be printed."
-                                << none;
+    const QStringList kinds{"Ready",       "Held",     "Unreachable", "NoAnswer", "NoSuchQueue",
+                            "NoDefault",   "NoQueues", "Sent",        "Refused",  "Cancelled"};
+    for (TableRow row : readTable("printing/printer_answers.txt", 6)) {
+        PrinterSystem::Answer answers[2];
+        for (int i : {0, 1}) {  // "Kind queue: reason"
+            const QString cell = row[i + 1], named = cell.section(": ", 0, 0);
+            if (!kinds.contains(named.section(' ', 0, 0)))
+                row.fault("no answer \"" + named.section(' ', 0, 0).toStdString() + "\" (" + kinds.join(' ').toStdString() + ')');
+            answers[i] = ScriptedPrinterSystem::answer(PrinterSystem::Answer::Kind(kinds.indexOf(named.section(' ', 0, 0))),
+                                                       named.section(' ', 1).toStdString(),
+                                                       cell.section(": ", 1).toStdString());
+        }
+        QTest::newRow(row.cells[0].c_str()) << row << answers[0] << answers[1];
+    }
 }
 
 // Print in a window against each answer of the printer system: what the user is
 // told, offered and shown on the status line; a PDF declined saves nothing.
 void TestPrintReport::printerSystemAnswers()
 {
+    QFETCH(TableRow, row);
     QFETCH(PrinterSystem::Answer, lookUp);
     QFETCH(PrinterSystem::Answer, sent);
-    QFETCH(QString, told);
-    QFETCH(QString, offered);
-    QFETCH(QString, status);
+    CHECK_TABLE_ROW(row);
     auto dialogs = std::make_unique<AnsweringDialogs>();
     auto system = std::make_unique<ScriptedPrinterSystem>();
     AnsweringDialogs& asked = *dialogs;
@@ -187,10 +164,11 @@ void TestPrintReport::printerSystemAnswers()
     WindowManager manager([] {}, std::move(dialogs), std::move(system), RecordingDevice::source(documents));
     FlowRateWindow* window = manager.start();
     printFrom(window);
-    QCOMPARE(asked.told, told.isEmpty() ? QStringList() : QStringList{told});
-    QCOMPARE(asked.offers, offered.isEmpty() ? QStringList() : QStringList{offered});
-    QCOMPARE(window->statusText(), status);
-    QCOMPARE(printers.queues, status.isEmpty() ? QStringList() : QStringList{"Office"});
+    const auto listed = [](const QString& message) { return message.isEmpty() ? QStringList() : QStringList{message}; };
+    QCOMPARE(asked.told, listed(row[3]));
+    QCOMPARE(asked.offers, listed(row[4]));
+    QCOMPARE(window->statusText(), row[5]);
+    QCOMPARE(printers.queues, listed(row[5].isEmpty() ? QString() : "Office"));
     QVERIFY(asked.suggested.isEmpty() && !window->waitingForPrinterSystem());
     closeAll();
 }

@@ -16,7 +16,9 @@ private slots:
 
 void TestWorksheets::workedExamples()
 {
-    for (const std::string& problem : worked::read().problems)
+    std::vector<std::string> problems;
+    worked::examples(&problems);
+    for (const std::string& problem : problems)
         QFAIL(problem.c_str());
     for (const worked::Example& example : worked::examples()) {
         const auto sheet = worked::makeSheet(example.window);
