@@ -1,54 +1,36 @@
 #pragma once
 
-// Shared by the printing tests: readable recordings, pages read line by line,
-// dialogs that answer for the user, and the words of a printed PDF page as
+// Shared by the printing tests: dialogs that answer for the user, a printer system
+// that answers as told, the kept pages, and the words of a printed PDF page as
 // poppler's pdftotext sees them.
 
-#include "maker/maker.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer_system.h"
 #include "recording_device.h"
 
-#include <QTimer>
-
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QStringList>
+#include <QTimer>
 
-#include <algorithm>
 #include <map>
-#include <memory>
 #include <optional>
-#include <utility>
-
-inline QString fixed(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+#include <tuple>
 
 // Takes the offer of a PDF file, and chooses pdfAnswer, when there is one; chooses
 // printerAnswer when asked for a printer, replaces a file when replace says so;
 // keeps what the user was offered, suggested, asked and told.
 struct AnsweringDialogs : PrintDialogs {
-    bool offerPdf(const QString& message) override
-    {
-        offers << message;
-        return pdfAnswer.has_value();
-    }
+    bool offerPdf(const QString& message) override { return offers << message, pdfAnswer.has_value(); }
     PrinterChoice choosePrinter(const QString& message, const QStringList& printers) override
     {
-        choices << message + ' ' + printers.join(',');
-        return printerAnswer;
+        return choices << message + ' ' + printers.join(','), printerAnswer;
     }
     std::optional<QString> choosePdfFile(const QString& suggestedPath) override
     {
-        suggested << suggestedPath;
-        return pdfAnswer;
+        return suggested << suggestedPath, pdfAnswer;
     }
-    bool confirmReplace(const QString& path) override
-    {
-        replacing << path;
-        return replace;
-    }
+    bool confirmReplace(const QString& path) override { return replacing << path, replace; }
     void tell(const QString& message) override { told << message; }
     std::optional<QString> pdfAnswer;
     PrinterChoice printerAnswer;
@@ -62,23 +44,15 @@ struct AnsweringDialogs : PrintDialogs {
 // documents went to.
 struct ScriptedPrinterSystem : PrinterSystem {
     using Kind = Answer::Kind;
-    ScriptedPrinterSystem()
-    {
-        lookUps[""] = answer(Kind::Ready, "Office");
-        sent = answer(Kind::Sent);
-    }
     static Answer answer(Kind kind, std::string queue = {}, std::string reason = {})
     {
         Answer a;
-        a.kind = kind;
-        a.queue = std::move(queue);
-        a.reason = std::move(reason);
+        std::tie(a.kind, a.queue, a.reason) = std::tuple(kind, std::move(queue), std::move(reason));
         return a;
     }
     Cancel lookUp(const std::string& queue, Answered answered) override
     {
-        Answer a = lookUps.count(queue) ? lookUps.at(queue) : answer(Kind::NoSuchQueue, queue);
-        return later(a, std::move(answered));
+        return later(lookUps.count(queue) ? lookUps.at(queue) : answer(Kind::NoSuchQueue, queue), std::move(answered));
     }
     Cancel submit(const std::string& queue, const QByteArray&, Answered answered) override
     {
@@ -95,22 +69,18 @@ struct ScriptedPrinterSystem : PrinterSystem {
 
     Cancel later(const Answer& a, Answered answered)
     {
-        auto done = std::make_shared<bool>(false);
-        auto once = std::make_shared<Answered>(std::move(answered));
-        if (!hang) {
-            QTimer::singleShot(0, [done, once, a] {
-                if (!std::exchange(*done, true))
-                    (*once)(a);
-            });
-        }
-        return [done, once] {
-            if (!std::exchange(*done, true))
-                (*once)(answer(Kind::Cancelled));
+        auto once = std::make_shared<Answered>(std::move(answered));  // emptied once answered
+        const auto give = [once](const Answer& given) {
+            if (*once)
+                std::exchange(*once, nullptr)(given);
         };
+        if (!hang)
+            QTimer::singleShot(0, [give, a] { give(a); });
+        return [give] { give(answer(Kind::Cancelled)); };
     }
 
-    std::map<std::string, Answer> lookUps;
-    Answer sent;
+    std::map<std::string, Answer> lookUps{{"", answer(Kind::Ready, "Office")}};
+    Answer sent = answer(Kind::Sent);
     bool hang = false;  // never answers, as a printer system that hangs, until cancelled
     int jobs = 0;
     QStringList queues;
@@ -136,30 +106,30 @@ inline QString run(const QString& program, const QStringList& arguments)
 
 struct Word {
     QString text;
-    double xMin, yMin, xMax, yMax;  // points from the top left corner of the page
+    double xMin, yMin, yMax;  // points from the top left corner of the page
 };
 using Line = QList<Word>;
 
-// The words of the page gathered into lines, top to bottom and left to right.
+// The words of the page gathered into lines, top to bottom and left to right
+// (pdftotext may read a page column by column).
 inline QList<Line> lines(const QString& path)
 {
-    const QRegularExpression tag("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+    const QRegularExpression tag("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" "
                                  "yMax=\"([\\d.]+)\">([^<]*)</word>");
-    QList<Line> result;
+    std::map<double, std::map<double, Word>> byLine;  // by the line's bottom, then from the left
     for (const QRegularExpressionMatch& m : tag.globalMatch(run("pdftotext", {"-bbox", path, "-"}))) {
-        const Word word{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                        m.captured(3).toDouble(), m.captured(4).toDouble()};
-        // pdftotext may read a page column by column.
-        auto line = std::find_if(result.begin(), result.end(),
-                                 [&](const Line& l) { return std::abs(l.first().yMax - word.yMax) < 1.0; });
-        if (line == result.end())
-            result.append(Line{word});
-        else
-            line->append(word);
+        const Word word{m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()};
+        auto line = byLine.lower_bound(word.yMax - 1.0);
+        if (line == byLine.end() || line->first > word.yMax + 1.0)
+            line = byLine.emplace(word.yMax, std::map<double, Word>()).first;
+        line->second.emplace(word.xMin, word);
     }
-    std::sort(result.begin(), result.end(), [](const Line& a, const Line& b) { return a[0].yMax < b[0].yMax; });
-    for (Line& line : result)
-        std::sort(line.begin(), line.end(), [](const Word& a, const Word& b) { return a.xMin < b.xMin; });
+    QList<Line> result;
+    for (const auto& [bottom, words] : byLine) {
+        result.append(Line());
+        for (const auto& [left, word] : words)
+            result.last().append(word);
+    }
     return result;
 }
 
