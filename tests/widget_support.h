@@ -44,15 +44,7 @@ inline QLineEdit* field(QWidget* window, const std::string& name)
 // What the main window's menu opens for an example's window (not the main window).
 inline Opens opensOf(worked::Window window)
 {
-    return window == worked::Window::MassDisplay     ? Opens::MassDisplay
-           : window == worked::Window::NoMassDisplay ? Opens::NoMassDisplay
-                                                     : Opens::Temp;
-}
-
-// The example's window, opened if need be.
-inline QWidget* windowOf(WindowManager& manager, worked::Window window)
-{
-    return window == worked::Window::FlowRate ? manager.mainWindow() : manager.open(opensOf(window));
+    return std::array{Opens::Temp, Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp}[int(window)];
 }
 
 // Clicks into the field, types over its text and presses Enter.
@@ -67,22 +59,14 @@ inline void typeIn(QWidget* window, const std::string& name, const QString& text
     settle();
 }
 
-// Each of the example's shown fields as "name=shown text".
-inline QStringList shownTexts(QWidget* window, const worked::Texts& expected)
-{
-    QStringList texts;
-    for (const auto& [name, text] : expected) {
-        const QLineEdit* shown = field(window, name);
-        texts << QString::fromStdString(name) + '=' + (shown ? shown->text() : "(no field)");
-    }
-    return texts;
-}
-
-inline QStringList expectedTexts(const worked::Texts& expected)
+// Each of the fields named as "name=text": as the window shows them (shown), or as
+// expected.
+inline QStringList shownTexts(QWidget* window, const worked::Texts& expected, bool shown = true)
 {
     QStringList texts;
     for (const auto& [name, text] : expected)
-        texts << QString::fromStdString(name + '=' + text);
+        texts << QString::fromStdString(name) + '='
+                     + (!shown ? QString::fromStdString(text) : field(window, name) ? field(window, name)->text() : "-");
     return texts;
 }
 

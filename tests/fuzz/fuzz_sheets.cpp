@@ -1,10 +1,10 @@
 // A byte string read as a technician's events (typing a text into a field, Enter in
 // a field, a field getting the focus), applied to every window's sheet. Nothing
-// crashes, every field the technician does not type into is empty or a number, and
-// afterwards a fresh sheet still computes its worked example.
+// crashes, and every field the technician does not type into is empty or a number.
 
 #include "worked_examples.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,22 +12,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-// The fields a person types into, which may hold any text: those of the worked
-// example.
-std::vector<FieldId> entries(const Sheet& sheet, const worked::Example& example)
-{
-    std::vector<FieldId> fields;
-    for (const auto& [name, text] : example.typed)
-        fields.push_back(sheet.find(name));
-    return fields;
-}
 
 // Texts made mostly of what a reading is made of, so that the fuzzer reaches deep
 // into the chains; a byte with the top bit set is taken as it is.
@@ -54,9 +38,10 @@ bool isNumberOrEmpty(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    for (const worked::Example& example : worked::examples()) {
-        const auto sheet = worked::makeSheet(example.window);
-        const std::vector<FieldId> typed = entries(*sheet, example);
+    using worked::Window;
+    for (Window window : {Window::FlowRate, Window::MassDisplay, Window::NoMassDisplay, Window::Temperature}) {
+        const auto sheet = worked::makeSheet(window);
+        const std::vector<FieldId> typed = sheet->readingsInOrder();
         const std::uint8_t* p = data;
         const std::uint8_t* end = data + size;
         while (p + 1 < end) {
@@ -75,10 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             }
         }
-        const auto fresh = worked::makeSheet(example.window);
-        worked::fill(*fresh, example);
-        for (const auto& [name, text] : example.held)
-            require(fresh->text(fresh->find(name)) == text);
     }
     return 0;
 }

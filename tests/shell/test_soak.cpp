@@ -1,7 +1,7 @@
 // Long use of the real windows. Random keystrokes, clicks on fields, opening and
-// closing windows and printing, with a fixed seed that is printed, leave every
-// window, opened afresh, computing its worked example. Opening and closing the
-// windows and printing every report again and again leave nothing behind: the
+// closing windows and printing, with a fixed seed that is printed, never show a
+// number that no text could give, and every report is ended. Opening and closing
+// the windows and printing every report again and again leave nothing behind: the
 // resident memory after many cycles stays where it was after the first one (and,
 // under LeakSanitizer, nothing leaks).
 
@@ -123,24 +123,13 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
         settle();
         // The keys above cannot spell "inf" or "nan": any such text was computed.
         const QRegularExpression computedNonsense("inf|nan", QRegularExpression::CaseInsensitiveOption);
-        for (QLineEdit* field : window ? window->findChildren<QLineEdit*>() : QList<QLineEdit*>()) {
-            const QString where = QString("event %1 (seed %2): %3").arg(event).arg(seed).arg(field->objectName());
-            QVERIFY2(!field->text().contains(computedNonsense), qPrintable(where + " shows " + field->text()));
-        }
+        for (QLineEdit* field : window ? window->findChildren<QLineEdit*>() : QList<QLineEdit*>())
+            QVERIFY2(!field->text().contains(computedNonsense),
+                     qPrintable(QString("event %1: %2 shows %3").arg(event).arg(field->objectName(), field->text())));
     }
     QVERIFY(!m_printed.empty());
     for (const RecordingDevice::Document& document : m_printed)
         QCOMPARE(document.back(), std::string("end"));  // every report was ended, none left open
-
-    // Every window, opened afresh, computes its worked example.
-    for (Opens which : kOthers)
-        delete manager.window(which);
-    for (const worked::Example& example : worked::examples()) {
-        QWidget* window = windowOf(manager, example.window);
-        for (const auto& [name, text] : example.typed)
-            typeIn(window, name, QString::fromStdString(text));
-        QCOMPARE(shownTexts(window, example.shown), expectedTexts(example.shown));
-    }
     closeAll();
 }
 
