@@ -40,7 +40,7 @@ public:
     const FieldId newFactor;      // existing factor x scale sum / display sum
 
 protected:
-    // What the twins call the fields that differ between them, in status messages.
+    // What each worksheet calls the fields that differ between the two, in status messages.
     struct Captions {
         std::string display;  // of a test, "... of Test 1"
         bool displayComputed;  // the display's mass is worked out, not typed

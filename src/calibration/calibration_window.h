@@ -16,7 +16,7 @@ class CalibrationWindow : public ReportWindow {
     Q_OBJECT
 
 public:
-    // What sets the twin worksheets' windows apart besides their tables.
+    // What sets the two worksheets' windows apart besides their tables.
     struct Frame {
         int clientWidth, clientHeight;  // twips
         QColor background;

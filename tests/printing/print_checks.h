@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the printing tests: dialogs that answer for the user, a printer system
+// Shared by the tests that print: dialogs that answer for the user, a printer system
 // that answers as told, the kept pages, and the words of a printed PDF page as
 // poppler's pdftotext sees them.
 
