@@ -274,10 +274,6 @@ void TestWindows::longValuesShowTheirBeginning()
     QCOMPARE(design::missingFaceNote({"DejaVu Sans", "Liberation Sans"}), QString());
 }
 
-// In the temperature window, coming back to the window is no new visit: what was
-// typed is neither selected nor computed. A pressure shows the value it holds
-// while it has the focus, and what is typed there is the value. Closed, the window
-// forgets it all: it opens again as designed.
 // Run once more at three times the scale on Qt's small offscreen screen (ctest
 // test_windows_scaled): a window larger than the screen opens in a scroll area the
 // screen's size, and each field the focus goes to is scrolled into view.
@@ -358,6 +354,10 @@ void TestWindows::textWrittenByAScreenReaderIsComputed()
     QCOMPARE(field(m_main, "frequency")->text(), QString("59"));
 }
 
+// In the temperature window, coming back to the window is no new visit: what was
+// typed is neither selected nor computed. A pressure shows the value it holds
+// while it has the focus, and what is typed there is the value. Closed, the window
+// forgets it all: it opens again as designed.
 void TestWindows::temperatureKeepsWhatIsTypedUntilClosed()
 {
     QPointer<TempCompWindow> temp = qobject_cast<TempCompWindow*>(m_manager->open(Opens::Temp));
