@@ -24,7 +24,7 @@ void TestWorksheets::workedExamples()
         const auto sheet = worked::makeSheet(example.window);
         worked::fill(*sheet, example);
         for (const auto& [name, text] : example.held)
-            QCOMPARE(name + '=' + sheet->text(sheet->find(name)), name + '=' + text);
+            QCOMPARE(QString::fromStdString(name + '=' + sheet->text(sheet->find(name))), QString::fromStdString(name + '=' + text));
         QCOMPARE(sheet->status(), std::string());
     }
 }
