@@ -24,7 +24,8 @@ void TestWorksheets::workedExamples()
         const auto sheet = worked::makeSheet(example.window);
         worked::fill(*sheet, example);
         for (const auto& [name, text] : example.held)
-            QCOMPARE(QString::fromStdString(name + '=' + sheet->text(sheet->find(name))), QString::fromStdString(name + '=' + text));
+            QCOMPARE(QString::fromStdString(name + '=' + sheet->text(sheet->find(name))),
+                     QString::fromStdString(name + '=' + text));
         QCOMPARE(sheet->status(), std::string());
     }
 }
