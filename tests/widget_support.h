@@ -66,7 +66,9 @@ inline QStringList shownTexts(QWidget* window, const worked::Texts& expected, bo
     QStringList texts;
     for (const auto& [name, text] : expected)
         texts << QString::fromStdString(name) + '='
-                     + (!shown ? QString::fromStdString(text) : field(window, name) ? field(window, name)->text() : "-");
+                     + (!shown                ? QString::fromStdString(text)
+                        : field(window, name) ? field(window, name)->text()
+                                              : "-");
     return texts;
 }
 

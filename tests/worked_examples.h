@@ -66,13 +66,15 @@ inline const std::vector<Example>& examples(std::vector<std::string>* problems =
                     row.fault("no field \"" + pair.substr(0, equals) + "\" in the window");
                 else
                     ((*example).*parts.at(row.cells[1]))
-                        .emplace_back(pair.substr(0, equals), equals == std::string::npos ? "" : pair.substr(equals + 1));
+                        .emplace_back(pair.substr(0, equals),
+                                      equals == std::string::npos ? "" : pair.substr(equals + 1));
             }
             if (!row.problem.empty())
                 found.push_back(row.problem);
         }
         for (const Example& example : read)
-            if (example.typed.empty() || example.focusAfter.size() != 1 || example.shown.empty() || example.held.empty())
+            if (example.typed.empty() || example.focusAfter.size() != 1 || example.shown.empty()
+                || example.held.empty())
                 found.push_back("worked_examples.txt: \"" + example.name + "\" lacks a part or has two");
         return read;
     }();

@@ -3,7 +3,8 @@
 #include "calibration/calibration_sheet.h"
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents.
-// Each test's gallon reading becomes the mass dispensed (Lbs\GGE factor x gallons). The error of the sums is kept hidden and printed;
+// Each test's gallon reading becomes the mass dispensed (Lbs\GGE factor x gallons).
+// The error of the sums is kept hidden and printed;
 // the average error the window shows is worked out from the averages.
 //
 // Where it differs from the worksheet with a mass display: a display sum adds the

@@ -135,10 +135,10 @@ void TestPrintReport::printerSystemAnswers_data()
     for (TableRow row : readTable("printing/printer_answers.txt", 6)) {
         PrinterSystem::Answer answers[2];
         for (int i : {0, 1}) {  // "Kind queue: reason"
-            const QString cell = row[i + 1], named = cell.section(": ", 0, 0);
-            if (!kinds.contains(named.section(' ', 0, 0)))
-                row.fault("no answer \"" + named.section(' ', 0, 0).toStdString() + "\" (" + kinds.join(' ').toStdString() + ')');
-            answers[i] = ScriptedPrinterSystem::answer(PrinterSystem::Answer::Kind(kinds.indexOf(named.section(' ', 0, 0))),
+            const QString cell = row[i + 1], named = cell.section(": ", 0, 0), kind = named.section(' ', 0, 0);
+            if (!kinds.contains(kind))
+                row.fault("no answer \"" + kind.toStdString() + "\" (" + kinds.join(' ').toStdString() + ')');
+            answers[i] = ScriptedPrinterSystem::answer(PrinterSystem::Answer::Kind(kinds.indexOf(kind)),
                                                        named.section(' ', 1).toStdString(),
                                                        cell.section(": ", 1).toStdString());
         }

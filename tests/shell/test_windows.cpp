@@ -131,7 +131,8 @@ void TestWindows::windowsReadAsDesigned_data()
     QTest::addColumn<int>("window");  // -1: the main window, else FlowRateWindow::Opens
     const QStringList windows{"flow rate", "with a mass display", "without a mass display", "temperature", "about"};
     for (TableRow row : readTable("shell/captions.txt", 6)) {
-        if (!windows.contains(row[0]) || !row[3].contains('=') || !row[4].contains(QRegularExpression("^#\\w{6} #\\w{6}$")))
+        const QRegularExpression colours("^#\\w{6} #\\w{6}$");
+        if (!windows.contains(row[0]) || !row[3].contains('=') || !row[4].contains(colours))
             row.fault("an unknown window, no \"field=its accessible name\" or no \"#page #field\" colours");
         QTest::newRow(row.cells[0].c_str()) << row << int(windows.indexOf(row[0])) - 1;
     }
