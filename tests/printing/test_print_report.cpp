@@ -14,7 +14,9 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -328,6 +330,22 @@ void TestPrintReport::messageBoxesAskTheUser()
     QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), std::optional<QString>());
     answer({[](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), "Told."); box->close(); }});
     dialogs.tell("Told.");
+    // The printer chosen from the list is printed on; Save as PDF chooses a file.
+    using Choice = PrintDialogs::PrinterChoice;
+    const auto click = [](const QString& text, int row) {
+        return [text, row](QWidget* box) {
+            QTimer::singleShot(2000, box, &QWidget::close);  // should the button leave it open
+            box->findChild<QListWidget*>()->setCurrentRow(row);
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                if (button->text() == text)
+                    return button->click();
+        };
+    };
+    answer({click("&Print", 1)});
+    const Choice chosen = dialogs.choosePrinter("None is the default.", {"Lab", "Office"});
+    QVERIFY(chosen.kind == Choice::Kind::Printer && chosen.printer == "Office");
+    answer({click("Save as P&DF...", 0)});
+    QVERIFY(dialogs.choosePrinter("None is the default.", {"Lab"}).kind == Choice::Kind::Pdf);
 }
 
 QTEST_MAIN(TestPrintReport)
