@@ -115,7 +115,12 @@ for frame in windows:
     for bar in bars:
         check(bar.queryText().characterCount == len(bar.name), "%s: its status bar's text is read" % frame.name)
 
+# The field Enter moves the focus to is spoken, as Tab's is.
 activate(app)
+mark = len(speech())
+keys(app, "Return")
+check(until(lambda: orca_said("PULSES/GALLON", mark), 15), "Orca says the field the focus moves to")
+
 del notifications[:]
 keys(app, "F2")
 until(lambda: any(text.startswith("FRQUENCY 0") for text in notifications), 5)
