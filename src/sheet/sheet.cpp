@@ -109,12 +109,12 @@ void Sheet::userEvent(const Reaction& reaction)
         before.push_back(field.text);
     m_notes.clear();
     const std::size_t stepsBefore = m_stepsRun;
-    if (reaction) {
+    if (settle()) {
+        ++m_stepsRun;
+    } else if (reaction) {
         ++m_stepsRun;
         reaction();
     }
-    if (settle())
-        ++m_stepsRun;
     // An event that computed nothing (a plain focus change, typing into a field
     // without a reaction) leaves the last computation's message standing.
     if (m_stepsRun != stepsBefore)

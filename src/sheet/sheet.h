@@ -76,8 +76,9 @@ protected:
     void blankResults();
     // Runs the field's Enter reaction, as a step of the running event.
     void runEnter(FieldId field);
-    // Brings the results in step with the readings after each user event; true when
-    // it computed something. By default nothing is done.
+    // Works out every result afresh from the readings after each user event, in
+    // place of the event's own reaction, whose results it would give again; true
+    // when the sheet does so. By default it does not, and the reaction computes.
     virtual bool settle() { return false; }
     void onChange(FieldId field, Reaction reaction);
     void onEnter(FieldId field, Reaction reaction);
