@@ -1,9 +1,10 @@
 #pragma once
 
 // Each window's worked example, read from worked_examples.txt: what a technician
-// types, and what the sheet then holds and the window shows. Shared by the tests,
-// the fuzz targets and the benchmarks; plain C++, so that the fuzz build, which has
-// no Qt, can use it. The end-to-end tests read the same file.
+// types, and what the sheet then holds and the window shows; and each window's
+// sheet made new. Shared by the tests, the benchmarks and the fuzz targets; plain
+// C++, so that the fuzz build, which has no Qt, can use it. The end-to-end tests
+// read the same file.
 
 #include "calibration/calibration_mass_sheet.h"
 #include "calibration/calibration_no_mass_sheet.h"
