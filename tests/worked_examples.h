@@ -59,11 +59,12 @@ inline const std::vector<Example>& examples(std::vector<std::string>* problems =
                 {"held", &Example::held}, {"shown", &Example::shown}};
             if (example == read.end() || !parts.contains(row.cells[1]))
                 row.fault("no example \"" + row.cells[0] + "\" or no part \"" + row.cells[1] + '"');
+            const auto sheet = row.problem.empty() ? makeSheet(example->window) : nullptr;
             for (std::string rest = row.cells[2] + ';'; row.problem.empty() && !rest.empty();) {
                 const std::string pair = rest.substr(0, rest.find(';'));
                 const auto equals = pair.find('=');
                 rest = rest.substr(pair.size() + 1);
-                if (makeSheet(example->window)->find(pair.substr(0, equals)) == FieldId())
+                if (sheet->find(pair.substr(0, equals)) == FieldId())
                     row.fault("no field \"" + pair.substr(0, equals) + "\" in the window");
                 else
                     ((*example).*parts.at(row.cells[1]))
