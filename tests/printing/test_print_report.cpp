@@ -346,6 +346,14 @@ void TestPrintReport::messageBoxesAskTheUser()
     QVERIFY(chosen.kind == Choice::Kind::Printer && chosen.printer == "Office");
     answer({click("Save as P&DF...", 0)});
     QVERIFY(dialogs.choosePrinter("None is the default.", {"Lab"}).kind == Choice::Kind::Pdf);
+    answer({[](QWidget* box) {  // a double click on a printer prints on it
+        QTimer::singleShot(2000, box, &QWidget::close);
+        auto* list = box->findChild<QListWidget*>();
+        const QRect lab = list->visualItemRect(list->item(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lab.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, lab.center());
+    }});
+    QCOMPARE(dialogs.choosePrinter("None is the default.", {"Lab", "Office"}).printer, QString("Lab"));
 }
 
 QTEST_MAIN(TestPrintReport)
