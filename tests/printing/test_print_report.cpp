@@ -330,6 +330,10 @@ void TestPrintReport::messageBoxesAskTheUser()
     QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), std::optional<QString>());
     answer({[](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), "Told."); box->close(); }});
     dialogs.tell("Told.");
+    answer({[](QWidget* box) { press(QMessageBox::Yes, box); }});
+    QVERIFY(dialogs.confirmReplace(folder.filePath("cal.pdf")));
+    answer({[](QWidget* box) { press(QMessageBox::No, box); }});
+    QVERIFY(!dialogs.confirmReplace(folder.filePath("cal.pdf")));
     // The printer chosen from the list is printed on; Save as PDF chooses a file.
     using Choice = PrintDialogs::PrinterChoice;
     const auto click = [](const QString& text, int row) {
