@@ -276,7 +276,11 @@ void TestPrintReport::savedAsPdf()
     dialogs.replace = true;
     QCOMPARE(outcome(link), "Report saved as " + path + ".");
     QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System).size(), 4);
+    const QString dangling = folder.filePath("gone.pdf");
+    QVERIFY(QFile::link(folder.filePath("no such file"), dangling));
+    QCOMPARE(outcome(dangling),
+             "The report was not saved: \"" + dangling + "\" is a link to a file that does not exist.");
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System).size(), 5);  // the link named no new file
     // Without a usable home the file is suggested in the current folder.
     const QByteArray home = qgetenv("HOME");
     qunsetenv("HOME");
