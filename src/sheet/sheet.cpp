@@ -200,16 +200,20 @@ void Sheet::needComputed(FieldId field) const
         throw StepFailed(StepFailed::Kind::NotComputed, subject(caption(field)) + " was not computed");
 }
 
+void Sheet::note(const std::string& sentence)
+{
+    if (std::find(m_notes.begin(), m_notes.end(), sentence) == m_notes.end())
+        m_notes.push_back(sentence);
+}
+
 double Sheet::lenient(FieldId field)
 {
     needComputed(field);
     try {
         const LeadingNumber read = readLeadingNumber(text(field));
         if (!read.unread.empty() && !computed(field)) {
-            const std::string note = caption(field) + " read as " + numberText(read.value) + "; \""
-                + std::string(read.unread) + "\" was ignored.";
-            if (std::find(m_notes.begin(), m_notes.end(), note) == m_notes.end())
-                m_notes.push_back(note);
+            note(caption(field) + " read as " + numberText(read.value) + "; \"" + std::string(read.unread)
+                 + "\" was ignored.");
         }
         return read.value;
     } catch (const StepFailed& failure) {

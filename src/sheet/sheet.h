@@ -110,6 +110,8 @@ protected:
     // strictNumber of a reading that is divided by; zero fails too, and the message
     // names the reading rather than the division.
     double divisor(FieldId field) const;
+    // A sentence for the status line after the running event's failures, once.
+    void note(const std::string& sentence);
 
 private:
     struct Field {

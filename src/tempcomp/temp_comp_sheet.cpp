@@ -1,5 +1,7 @@
 #include "tempcomp/temp_comp_sheet.h"
 
+#include "sheet/display_format.h"
+
 namespace {
 
 // 1 bar in psi.
@@ -58,4 +60,24 @@ void TempCompSheet::celsiusWritten()
     };
     set(p30Pressure, [&] { return pressure(1.6, 176.0); });
     set(p36Pressure, [&] { return pressure(2.16, 216.8); });
+    for (FieldId field : {p30Pressure, p36Pressure}) {
+        if (const std::string crossed = limitCrossed(field); !crossed.empty())
+            note(caption(field) + " " + psiDisplay(text(field)) + " is " + crossed + ".");
+    }
+}
+
+std::string TempCompSheet::limitCrossed(FieldId pressure) const
+{
+    const bool p30 = pressure == p30Pressure;
+    const double service = p30 ? 3000.0 : 3600.0;  // psi at 70 degrees Fahrenheit
+    double value = 0.0;
+    try {
+        value = strictNumber(text(pressure));
+    } catch (const StepFailed&) {
+        return {};  // not computed
+    }
+    if (value <= service * 1.25)
+        return {};
+    return "above " + psiDisplay(numberText(service * 1.25)) + ", 125 % of the " + (p30 ? "P-30" : "P-36")
+           + " service pressure of " + psiDisplay(numberText(service)) + "; containers are not filled beyond it";
 }
