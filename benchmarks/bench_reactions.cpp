@@ -5,6 +5,7 @@
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_no_mass_report.h"
 #include "flowrate/flow_rate_report.h"
+#include "printing/job_details.h"
 #include "printing/pdf_device.h"
 #include "printing/report_page.h"
 #include "printing/printer.h"
@@ -153,12 +154,12 @@ void reportToPdf(benchmark::State& state, worked::Window window, Report report)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
-    Printer printer([&] { return std::make_unique<PdfDevice>(path, localePageLayout()); });
+    Printer printer([&] { return std::make_unique<PdfDevice>(path, localePageLayout(), DocumentInfo()); });
     Sheet sheet;
     filled(sheet, window);
-    report(sheet, printer);
+    report(sheet, ReportJob(), printer);
     for (auto _ : state)
-        report(sheet, printer);
+        report(sheet, ReportJob(), printer);
 }
 
 void ReportFlowRateToPdf(benchmark::State& state)

@@ -49,5 +49,6 @@ CalibrationWindow* newCalibrationMassWindow(Printing& printing)
                       {"Existing Flow Cal. Factor", {2040, 4200, 2115, 195}, {kWhite}, {s.existingFactor}},
                       {"New Flow Cal. Factor", {2040, 4920, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
+    window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.sumError});
     return window;
 }

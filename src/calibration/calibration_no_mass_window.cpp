@@ -63,5 +63,6 @@ CalibrationWindow* newCalibrationNoMassWindow(Printing& printing)
                       {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}, {s.existingFactor}},
                       {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
+    window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.averageError});
     return window;
 }

@@ -1,5 +1,6 @@
 #include "calibration/calibration_report.h"
 
+#include "printing/job_details.h"
 #include "printing/print_letterhead.h"
 #include "printing/printer.h"
 
@@ -38,7 +39,8 @@ std::vector<PrintItem> line(const Sheet& sheet, const std::vector<CalibrationRep
 
 } // namespace
 
-void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, Printer& printer)
+void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, const ReportJob& job,
+                            Printer& printer)
 {
     std::array<std::vector<PrintItem>, 3> tests;
     for (std::size_t test = 0; test < tests.size(); ++test) {
@@ -51,6 +53,11 @@ void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationRepo
     // Names no face, so the printer's own sans-serif face serves every line.
     printer.setFontName({});
     printLetterhead(printer);
+    std::vector<JudgedError> errors;
+    for (std::size_t test = 0; test < sheet.tests.size(); ++test)
+        errors.push_back({"Test " + std::to_string(test + 1), sheet.text(sheet.tests[test].percentError)});
+    errors.push_back({"Average error", sheet.text(form.averageError)});
+    printJobDetails(printer, job, form.readings, errors);
     printer.setFontSize(12.0f);
     printer.setFontBold(true);
     printer.printBlankLines(2);

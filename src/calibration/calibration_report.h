@@ -8,6 +8,7 @@
 #include <vector>
 
 class Printer;
+struct ReportJob;
 
 // What a calibration report prints of its worksheet, beyond what both share.
 struct CalibrationReportForm {
@@ -24,11 +25,17 @@ struct CalibrationReportForm {
     std::vector<PrintItem> headingBelow;
     // Each test's cells, one print zone each; the batch name follows in the next.
     std::array<std::vector<Cell>, 3> tests;
+    // The average error the window shows and judges, and the readings the page
+    // does not show otherwise, for the job's details.
+    FieldId averageError;
+    std::vector<std::string> readings = {};
 };
 
 // A calibration report: the letterhead, the title, the existing factor, the tests'
 // table, the averages with the error of the sums, and the new factor, on one page of
-// 34 lines. Reads the fields and changes none.
+// 34 lines. Reads the fields and changes none. With the job's details filled in,
+// they stand under the letterhead with the verdict on each test's error.
 //
 // A test not made yet prints as empty cells.
-void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, Printer& printer);
+void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, const ReportJob& job,
+                            Printer& printer);

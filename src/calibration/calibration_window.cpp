@@ -1,5 +1,9 @@
 #include "calibration/calibration_window.h"
 
+#include "widgets/design.h"
+
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 
 CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report,
@@ -12,4 +16,52 @@ CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, co
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addReportCommands(file, frame.printItem);
     file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
+    connect(&job(), &Job::changed, this, &CalibrationWindow::showVerdicts);
+}
+
+void CalibrationWindow::judge(std::initializer_list<FieldId> errors)
+{
+    for (FieldId error : errors) {
+        auto* field = qobject_cast<QLineEdit*>(widgetOf(error));
+        auto* verdict = new QLabel(area());
+        verdict->setObjectName(field->objectName() + QStringLiteral("Verdict"));
+        verdict->setAlignment(Qt::AlignCenter);
+        // In the free area right of the errors, as high as the field.
+        const QRect beside = field->geometry();
+        verdict->setGeometry(beside.right() + 1 + design::px(60), beside.y(), design::px(600), beside.height());
+        connect(field, &QLineEdit::textChanged, this, &CalibrationWindow::showVerdicts);
+        m_judged.push_back({error, field, verdict});
+    }
+    showVerdicts();
+}
+
+void CalibrationWindow::showVerdicts()
+{
+    const Tolerance& tolerance = job().details().tolerance;
+    for (const Judged& judged : m_judged) {
+        const Verdict verdict = ::judge(m_sheet->text(judged.error), tolerance);
+        const QString sentence = qText(verdictSentence(verdict, tolerance));
+        // The words carry the meaning; the colour only helps the eye.
+        const QColor colour = verdict == Verdict::Within            ? QColor(0, 100, 0)
+                              : verdict == Verdict::MaintenanceOnly ? QColor(150, 75, 0)
+                                                                    : QColor(200, 0, 0);
+        QPalette palette = judged.verdict->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        judged.verdict->setPalette(palette);
+        judged.verdict->setText(qText(verdictWord(verdict)));
+        judged.verdict->setAccessibleName(sentence);
+        judged.verdict->setToolTip(sentence);
+        judged.verdict->setVisible(verdict != Verdict::None);
+        judged.field->setAccessibleDescription(sentence.isEmpty() ? qText(m_sheet->caption(judged.error)) : sentence);
+    }
+}
+
+// "Percent of Error, Test 1 -1.650%, outside 1.5 % acceptance".
+QString CalibrationWindow::spoken(const QWidget* field) const
+{
+    for (const Judged& judged : m_judged) {
+        if (judged.field == field && judged.verdict->isVisibleTo(area()))
+            return ReportWindow::spoken(field) + ", " + judged.verdict->accessibleName();
+    }
+    return ReportWindow::spoken(field);
 }

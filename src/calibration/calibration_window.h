@@ -7,6 +7,7 @@
 
 struct Printing;
 class Printer;
+class QLabel;
 
 // A calibration worksheet's window: its sheet's fields where the worksheet's design
 // puts them, and a File menu that prints the worksheet's report, saves it as PDF
@@ -31,16 +32,36 @@ public:
     // A window for a new worksheet of that kind, which the report prints; the
     // window is still to be placed.
     template <typename Worksheet>
-    static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, Printer&), Printing& printing)
+    static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, const ReportJob&, Printer&),
+                                     Printing& printing)
     {
         auto sheet = std::make_unique<Worksheet>();
         const Worksheet& worksheet = *sheet;
         return new CalibrationWindow(
-            std::move(sheet), frame, [&worksheet, report](Printer& to) { report(worksheet, to); }, printing);
+            std::move(sheet), frame,
+            [&worksheet, report](Printer& to, const ReportJob& job) { report(worksheet, job, to); }, printing);
     }
 
     CalibrationSheet& sheet() { return *m_sheet; }
 
+    // Beside each of these errors, once the job has a tolerance, a narrow column
+    // says in a word whether it is within the acceptance tolerance ("OK"), within
+    // only the maintenance tolerance ("maint.") or outside ("OUT"); a screen reader
+    // says it with the field, in full. Without a tolerance the window is as
+    // designed.
+    void judge(std::initializer_list<FieldId> errors);
+
+protected:
+    QString spoken(const QWidget* field) const override;
+
 private:
+    struct Judged {
+        FieldId error;
+        QWidget* field;
+        QLabel* verdict;
+    };
+    void showVerdicts();
+
     std::unique_ptr<CalibrationSheet> m_sheet;
+    std::vector<Judged> m_judged;
 };

@@ -1,14 +1,16 @@
 #include "flowrate/flow_rate_report.h"
 
 #include "flowrate/flow_rate_sheet.h"
+#include "printing/job_details.h"
 #include "printing/print_letterhead.h"
 #include "printing/printer.h"
 
-void printFlowRateReport(const FlowRateSheet& sheet, Printer& printer)
+void printFlowRateReport(const FlowRateSheet& sheet, const ReportJob& job, Printer& printer)
 {
     // Names no face, so the printer's own sans-serif face serves every line.
     printer.setFontName({});
     printLetterhead(printer);
+    printJobDetails(printer, job, {"Maximum flow: " + sheet.text(sheet.maximumFlow) + "  Lbs/MIN."});
     printer.setFontSize(12.0f);
     printer.setFontBold(false);
     printer.printBlankLines(7);

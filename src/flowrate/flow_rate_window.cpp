@@ -9,7 +9,7 @@
 
 FlowRateWindow::FlowRateWindow(Printing& printing)
     : ReportWindow(qText(maker::kName), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
-                   [this](Printer& to) { printFlowRateReport(m_sheet, to); }, printing)
+                   [this](Printer& to, const ReportJob& job) { printFlowRateReport(m_sheet, job, to); }, printing)
 {
     using namespace design;
     const Look entry{kYellow, {}};

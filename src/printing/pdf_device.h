@@ -11,16 +11,17 @@
 // leaves no file behind.
 class PdfDevice : public PainterDevice {
 public:
-    PdfDevice(QString path, QPageLayout layout);
+    PdfDevice(QString path, QPageLayout layout, DocumentInfo info);
 
     void beginDocument() override;
 
 protected:
     QString name() const override { return m_path; }
-    std::string delivered() override;
+    std::string delivered(const QByteArray& pdf) override;
 
 private:
     QString m_path;
     QPageLayout m_layout;
+    DocumentInfo m_info;
     std::unique_ptr<QSaveFile> m_file;
 };

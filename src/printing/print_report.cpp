@@ -1,17 +1,20 @@
 #include "printing/print_report.h"
 
 #include "widgets/design.h"
+#include "printing/job_details.h"
 #include "printing/pdf_device.h"
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/printer.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
+
+constexpr const char* kPrintedAt = "yyyy-MM-dd HH:mm";
 
 // The reason as part of a sentence; the spooler's own reasons end with a full stop.
 QString sentencePart(const std::string& text)
@@ -22,6 +25,13 @@ QString sentencePart(const std::string& text)
     return reason;
 }
 
+// When the report was printed, to the minute, as its job says.
+QDateTime printedAt(const ReportJob& job)
+{
+    const QDateTime at = QDateTime::fromString(QString::fromStdString(job.printedAt), QString::fromLatin1(kPrintedAt));
+    return at.isValid() ? at : QDateTime::currentDateTime();
+}
+
 bool usableFolder(const QString& path)
 {
     const QFileInfo folder(path);
@@ -30,10 +40,10 @@ bool usableFolder(const QString& path)
 
 } // namespace
 
-std::optional<PrintFailed> runReport(Printer& printer, const Report& report)
+std::optional<PrintFailed> runReport(Printer& printer, const Report& report, const ReportJob& job)
 {
     try {
-        report(printer);
+        report(printer, job);
         return std::nullopt;
     } catch (const PrintFailed& failure) {
         printer.abortDocument();
@@ -42,6 +52,11 @@ std::optional<PrintFailed> runReport(Printer& printer, const Report& report)
         printer.abortDocument();
         throw;
     }
+}
+
+ReportJob reportJob(const JobDetails& details, const QDateTime& at)
+{
+    return {details, at.toString(QString::fromLatin1(kPrintedAt)).toStdString()};
 }
 
 QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::string& server, int bound)
@@ -79,9 +94,14 @@ QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::str
     return {};
 }
 
-QString suggestedPdfPath(const QString& name)
+QString suggestedPdfPath(const QString& name, const ReportJob& job)
 {
-    const QString file = name + QDate::currentDate().toString(QStringLiteral("-yyyy-MM-dd")) + ".pdf";
+    // Only what is safe in a file name on every system stands in it: "AB 12/3" is "AB-12-3".
+    QString serial = QString::fromStdString(job.details.items[JobDetails::DispenserSerial]);
+    serial.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._]+")), QStringLiteral("-"));
+    serial.remove(QRegularExpression(QStringLiteral("^[-.]+|-+$")));
+    const QString file = name + (serial.isEmpty() ? QString() : '-' + serial)
+                         + printedAt(job).toString(QStringLiteral("-yyyy-MM-dd-HHmm")) + ".pdf";
     const QString home = qEnvironmentVariable("HOME");
     if (!usableFolder(home))
         return QDir::current().filePath(file);
@@ -89,10 +109,26 @@ QString suggestedPdfPath(const QString& name)
     return QDir(usableFolder(documents) ? documents : home).filePath(file);
 }
 
-ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report,
-                              const QPageLayout& layout)
+DocumentInfo documentInfo(const QString& name, const ReportJob& job)
 {
-    const std::optional<QString> chosen = dialogs.choosePdfFile(suggestedPdfPath(name));
+    QString title = name;
+    title.replace('-', ' ');
+    title[0] = title[0].toUpper();
+    const auto& items = job.details.items;
+    QStringList dispenser;
+    for (const auto item : {JobDetails::DispenserMake, JobDetails::DispenserModel})
+        dispenser << QString::fromStdString(items[item]);
+    if (!items[JobDetails::DispenserSerial].empty())
+        dispenser << "serial no. " + QString::fromStdString(items[JobDetails::DispenserSerial]);
+    dispenser.removeAll(QString());
+    return {title, QString::fromStdString(items[JobDetails::Technician]),
+            dispenser.isEmpty() ? title : title + " of dispenser " + dispenser.join(' '), printedAt(job)};
+}
+
+ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QString& name, const Report& report,
+                              const ReportJob& job, const QPageLayout& layout)
+{
+    const std::optional<QString> chosen = dialogs.choosePdfFile(suggestedPdfPath(name, job));
     if (!chosen)
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
     const QFileInfo target(*chosen);
@@ -113,8 +149,8 @@ ReportOutcome saveReportAsPdf(Printer& printer, PrintDialogs& dialogs, const QSt
     }
     if (target.exists() && !dialogs.confirmReplace(path))
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report was not saved.")};
-    printer.divertNextDocument(std::make_unique<PdfDevice>(path, layout));
-    if (const std::optional<PrintFailed> failure = runReport(printer, report)) {
+    printer.divertNextDocument(std::make_unique<PdfDevice>(path, layout, documentInfo(name, job)));
+    if (const std::optional<PrintFailed> failure = runReport(printer, report, job)) {
         return {ReportOutcome::Kind::NotPrinted, QStringLiteral("The report could not be saved as \"%1\": %2.")
                                                      .arg(path, sentencePart(failure->reason()))};
     }

@@ -1,13 +1,16 @@
 #include "printing/report_window.h"
 
 #include "widgets/design.h"
+#include "printing/job_details_dialog.h"
 #include "printing/print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/printer.h"
 #include "printing/report_page.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QSettings>
 #include <QShortcut>
 
 ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
@@ -36,6 +39,24 @@ void ReportWindow::addReportCommands(QMenu* file, const QString& printItem)
 {
     file->addAction(printItem, this, &ReportWindow::printReport);
     file->addAction(QStringLiteral("Save as P&DF..."), this, &ReportWindow::saveAsPdf);
+    file->addAction(QStringLiteral("&Job Details..."), this, &ReportWindow::editJobDetails);
+    file->addAction(QStringLiteral("&New Job"), this, &ReportWindow::newJob);
+}
+
+void ReportWindow::editJobDetails()
+{
+    const std::optional<JobDetails> edited = JobDetailsDialog::edit(m_printing.job.details(), this);
+    if (!edited)
+        return;
+    m_printing.job.setDetails(*edited);
+    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    showNote(m_printing.job.keep(settings));
+}
+
+void ReportWindow::newJob()
+{
+    m_printing.job.clear();
+    showNote(QStringLiteral("New job: its details are cleared; yours and the tolerance stay."));
 }
 
 bool ReportWindow::busy()
@@ -119,7 +140,9 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
         return;
     }
     m_printing.page.layout = answer.layout ? *answer.layout : localePageLayout();
-    if (const std::optional<PrintFailed> failure = runReport(m_printing.printer, m_report)) {
+    const ReportJob job = reportJob(m_printing.job.details());
+    m_printing.page.info = documentInfo(m_name, job);
+    if (const std::optional<PrintFailed> failure = runReport(m_printing.printer, m_report, job)) {
         Answer refused = answer;
         refused.kind = Kind::Refused;
         refused.reason = failure->reason();
@@ -176,5 +199,7 @@ void ReportWindow::saveAsPdf()
 
 void ReportWindow::save(const QPageLayout& layout)
 {
-    showNote(saveReportAsPdf(m_printing.printer, m_printing.dialogs, m_name, m_report, layout).status);
+    showNote(saveReportAsPdf(m_printing.printer, m_printing.dialogs, m_name, m_report,
+                             reportJob(m_printing.job.details()), layout)
+                 .status);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/sheet_window.h"
+#include "printing/job.h"
 #include "printing/print_report.h"
 #include "printing/printer_system.h"
 #include "printing/printing.h"
@@ -30,12 +31,17 @@ protected:
     ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
                  Report report, Printing& printing);
 
-    // The print command, with the menu text given, and "Save as PDF..." after it.
+    // The print command, with the menu text given, then "Save as PDF...", "Job
+    // Details..." and "New Job".
     void addReportCommands(QMenu* file, const QString& printItem);
+    // The job the reports are printed for; a worksheet judges its errors by it.
+    const Job& job() const { return m_printing.job; }
 
 private slots:
     void printReport();
     void saveAsPdf();
+    void editJobDetails();
+    void newJob();
 
 private:
     using Answer = PrinterSystem::Answer;

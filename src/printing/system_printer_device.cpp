@@ -3,14 +3,11 @@
 void SystemPrinterDevice::beginDocument()
 {
     m_page.pdf.clear();
-    m_pdf.setData({});
-    m_pdf.open(QIODevice::WriteOnly);
-    startPdf(m_pdf, m_page.layout);
+    startPdf(m_page.layout, m_page.info);
 }
 
-std::string SystemPrinterDevice::delivered()
+std::string SystemPrinterDevice::delivered(const QByteArray& pdf)
 {
-    m_pdf.close();
-    m_page.pdf = m_pdf.data();
+    m_page.pdf = pdf;
     return {};
 }

@@ -3,7 +3,6 @@
 #include "printing/painter_device.h"
 #include "printing/report_page.h"
 
-#include <QBuffer>
 
 // The page for the printer: painted on the printer's paper as a PDF in memory,
 // which the window then hands to the printer system.
@@ -15,9 +14,8 @@ public:
 
 protected:
     QString name() const override { return QStringLiteral("the printer"); }
-    std::string delivered() override;
+    std::string delivered(const QByteArray& pdf) override;
 
 private:
     PrintedPage& m_page;
-    QBuffer m_pdf;
 };

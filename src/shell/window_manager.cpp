@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QSettings>
 #include <QTimer>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
@@ -30,8 +31,11 @@ WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialo
       m_printerSystem(std::move(printerSystem)),
       m_printer(devices ? std::move(devices)
                         : Printer::DeviceSource([this] { return std::make_unique<SystemPrinterDevice>(m_page); })),
-      m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page}
+      m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page, m_job}
 {
+    // The technician's details and the tolerance of the last run.
+    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    m_job.load(settings);
 }
 
 FlowRateWindow* WindowManager::start()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flowrate/flow_rate_window.h"
+#include "printing/job.h"
 #include "printing/print_dialogs.h"
 #include "printing/printer.h"
 #include "printing/printer_system.h"
@@ -39,6 +40,7 @@ public:
     void exitProgram();
 
     FlowRateWindow* mainWindow() const { return m_main; }
+    Job& job() { return m_job; }
     QWidget* window(FlowRateWindow::Opens which) const;
 
 private:
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<PrinterSystem> m_printerSystem;
     PrintedPage m_page;
     Printer m_printer;
+    Job m_job;
     Printing m_printing;
     QPointer<FlowRateWindow> m_main;
     std::array<QPointer<QWidget>, 4> m_windows;

@@ -298,8 +298,7 @@ QString SheetWindow::plainToolTip(const QString& text)
     return text.isEmpty() ? text : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
 
-// A field as it is spoken: its captions, then what it shows ("FRQUENCY 29").
-QString SheetWindow::spoken(const QWidget* field)
+QString SheetWindow::spoken(const QWidget* field) const
 {
     return field->accessibleName() + ' ' + static_cast<const QLineEdit*>(field)->text();
 }

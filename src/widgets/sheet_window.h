@@ -81,6 +81,8 @@ protected:
 
     QWidget* area() const { return m_area; }
     QWidget* widgetOf(FieldId field) const;
+    // A field as it is spoken: its captions, then what it shows ("FRQUENCY 29").
+    virtual QString spoken(const QWidget* field) const;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,7 +97,6 @@ private:
     static QString plainToolTip(const QString& text);
     void fitScreen();
     void showFocusedField();
-    static QString spoken(const QWidget* field);
     void fieldWritten(FieldId field);
 
     Sheet* m_bound = nullptr;

@@ -16,7 +16,7 @@ import tempfile
 
 import pyatspi
 
-from desktop import access, activate, check, finish, frames, keys, opened, save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool
+from desktop import access, activate, check, config, finish, frames, keys, opened, save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -85,9 +85,41 @@ for menu, name, typed, page in reports:
     path = os.path.join(saved, page + ".pdf")
     save_as_pdf(app, path)
     check(os.path.exists(path) and read(path)[0] == lines, "%s: saved as PDF, the page printed" % name)
+
+# The job's details typed once, in the worksheet's File > Job Details...: the next
+# page has them under the letterhead, with the verdicts, the rest as before.
+access(app, "f", "j")
+dialog = wait_for(lambda: dialog_of(app, "Job Details"), "the job details dialog opens")
+for field, text in ((0, "Acme Gas"), (5, "SN-4471"), (13, "R. Diaz"), (16, "0.7"), (17, "1.5")):
+    while True:
+        focus = wait_for(lambda: next((n for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT
+                                       and n.getState().contains(pyatspi.STATE_FOCUSED)), None), "a detail has the focus")
+        index = [n.name for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT].index(focus.name)
+        if index == field:
+            break
+        xdotool("key", "Tab")
+        until(lambda: not focus.getState().contains(pyatspi.STATE_FOCUSED), 3)
+    xdotool("type", "--delay", "20", text)
+xdotool("key", "Return")
+wait_for(lambda: dialog_of(app, "Job Details") is None, "Enter accepts the details")
+before = set(os.listdir(jobs))
+access(app, "f", "p")
+job = new_job(before)
+lines = read(job)[0] if job else []
+plain = kept("no-mass-display")
+check(lines[:4] == plain[:4] and lines[-(len(plain) - 4):] == plain[4:], "with details, the page is the same around "
+      "the block: %s" % lines)
+for line in ("Customer: Acme Gas", "Dispenser serial no.: SN-4471", "Technician: R. Diaz", "Lbs\\GGE factor: 5.66",
+             "Test 1: 0.95 % maint., outside 0.7 % acceptance, within 1.5 % maintenance",
+             "Average error: 0.71 % maint., outside 0.7 % acceptance, within 1.5 % maintenance"):
+    check(line in lines, "the details block says %r" % line)
+check(any(line.startswith("Printed 20") for line in lines), "the block says when it was printed")
 process.terminate()
 process.wait(10)
 shutil.rmtree(saved)
+kept_settings = open(os.path.join(config, "flowcal", "flowcal.conf")).read()
+check("R. Diaz" in kept_settings and "Acme Gas" not in kept_settings,
+      "the technician is kept for the next run, the job is not: %s" % kept_settings)
 
 for printer, reason in ((os.environ["FLOWCAL_REFUSING_PRINTER"], "is not accepting jobs."),
                         (os.environ["FLOWCAL_STOPPED_PRINTER"], "it is stopped (stopped for the end-to-end tests).")):

@@ -106,7 +106,7 @@ inline QString run(const QString& program, const QStringList& arguments)
 
 struct Word {
     QString text;
-    double xMin, yMin, yMax;  // points from the top left corner of the page
+    double xMin, yMin, xMax, yMax;  // points from the top left corner of the page
 };
 using Line = QList<Word>;
 
@@ -114,11 +114,12 @@ using Line = QList<Word>;
 // (pdftotext may read a page column by column).
 inline QList<Line> lines(const QString& path)
 {
-    const QRegularExpression tag("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" "
+    const QRegularExpression tag("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                                  "yMax=\"([\\d.]+)\">([^<]*)</word>");
     std::map<double, std::map<double, Word>> byLine;  // by the line's bottom, then from the left
     for (const QRegularExpressionMatch& m : tag.globalMatch(run("pdftotext", {"-bbox", path, "-"}))) {
-        const Word word{m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()};
+        const Word word{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                        m.captured(4).toDouble()};
         auto line = byLine.lower_bound(word.yMax - 1.0);
         if (line == byLine.end() || line->first > word.yMax + 1.0)
             line = byLine.emplace(word.yMax, std::map<double, Word>()).first;

@@ -2,6 +2,7 @@
 #include "calibration/calibration_no_mass_report.h"
 #include "widgets/design.h"
 #include "flowrate/flow_rate_report.h"
+#include "printing/job_details.h"
 #include "printing/message_box_print_dialogs.h"
 #include "printing/print_failed.h"
 #include "printing/print_report.h"
@@ -37,22 +38,36 @@ using widget_support::field;
 Q_DECLARE_METATYPE(PrinterSystem::Answer)
 Q_DECLARE_METATYPE(worked::Window)
 Q_DECLARE_METATYPE(TableRow)
+Q_DECLARE_METATYPE(ReportJob)
 
 namespace {
 
 // The report of the window's sheet, filled in with the steps.
-std::function<void(Printer&)> report(Window window, const QString& steps)
+Report report(Window window, const QString& steps)
 {
     const std::shared_ptr<Sheet> sheet = worked::makeSheet(window);
     play(*sheet, steps);
-    return [sheet, window](Printer& printer) {
+    return [sheet, window](Printer& printer, const ReportJob& job) {
         if (window == Window::FlowRate)
-            printFlowRateReport(static_cast<const FlowRateSheet&>(*sheet), printer);
+            printFlowRateReport(static_cast<const FlowRateSheet&>(*sheet), job, printer);
         else if (window == Window::MassDisplay)
-            printCalibrationMassReport(static_cast<const CalibrationMassSheet&>(*sheet), printer);
+            printCalibrationMassReport(static_cast<const CalibrationMassSheet&>(*sheet), job, printer);
         else
-            printCalibrationNoMassReport(static_cast<const CalibrationNoMassSheet&>(*sheet), printer);
+            printCalibrationNoMassReport(static_cast<const CalibrationNoMassSheet&>(*sheet), job, printer);
     };
+}
+
+// Every detail at its longest, in wide capitals after its label, and a tolerance
+// that judges the worked examples' errors each way.
+ReportJob fullJob()
+{
+    ReportJob job{{}, "2026-12-07 14:32"};
+    for (int item = 0; item < JobDetails::kItems; ++item) {
+        const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
+        job.details.items[item] = (about.label + std::string(100, 'W')).substr(0, std::size_t(about.maxLength));
+    }
+    job.details.tolerance = {"0.7", "1.5"};
+    return job;
 }
 
 // File > Print, and the printer system's answers let in.
@@ -80,6 +95,7 @@ private slots:
     void printerSystemAnswers();
     void choosingWaitingAndCancelling();
     void savedAsPdf();
+    void aFullJobStaysOnItsPage();
     void messageBoxesAskTheUser();
 };
 
@@ -90,13 +106,17 @@ void TestPrintReport::pages_data()
     QTest::addColumn<TableRow>("row");
     QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("steps");
-    for (TableRow row : readTable("printing/reports.txt", 3)) {
+    QTest::addColumn<ReportJob>("job");
+    for (TableRow row : readTable("printing/reports.txt", 4)) {
+        if (!row[3].isEmpty() && row[3] != "every detail at its longest")
+            row.fault("no job \"" + row.cells[3] + "\" (\"\" or \"every detail at its longest\")");
         const bool worked = row[2] == "worked example";
         const worked::Example* example = checkedExample(row, {worked ? QString() : row[2]});
         if (!QFileInfo::exists(keptPagePath(row[1])) && !qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES"))
             row.fault("no kept page " + keptPagePath(row[1]).toStdString());
         QTest::newRow(row.cells[1].c_str()) << row << (example ? example->window : Window::FlowRate)
-                                            << (example && worked ? stepsOf(*example) : row[2]);
+                                            << (example && worked ? stepsOf(*example) : row[2])
+                                            << (row[3].isEmpty() ? ReportJob() : fullJob());
     }
 }
 
@@ -106,14 +126,15 @@ void TestPrintReport::pages()
     QFETCH(TableRow, row);
     QFETCH(Window, window);
     QFETCH(QString, steps);
+    QFETCH(ReportJob, job);
     CHECK_TABLE_ROW(row);
     const QString page = row[1];
     const auto print = report(window, steps);
     std::vector<RecordingDevice::Document> documents;
     Printer printer(RecordingDevice::source(documents));
     printer.setFontName("Courier");
-    print(printer);
-    print(printer);
+    print(printer, job);
+    print(printer, job);
     QCOMPARE(documents.size(), std::size_t(2));
     QCOMPARE(documents[1], documents[0]);
 
@@ -231,9 +252,10 @@ void TestPrintReport::savedAsPdf()
     AnsweringDialogs dialogs;
     Printer printer([] { return std::unique_ptr<PageDevice>(); });
     const auto print = report(Window::MassDisplay, "scale1=100!;display1=98!");
+    ReportJob job{{}, "2026-12-07 14:32"};
     const auto outcome = [&](const std::optional<QString>& answer) {
         dialogs.pdfAnswer = answer;
-        return saveReportAsPdf(printer, dialogs, "cal", print, localePageLayout()).status;
+        return saveReportAsPdf(printer, dialogs, "cal", print, job, localePageLayout()).status;
     };
     QCOMPARE(outcome(std::nullopt), QString("The report was not saved."));
     // A folder that is a file, which even root cannot write in.
@@ -251,8 +273,7 @@ void TestPrintReport::savedAsPdf()
     }
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a file"});
     QCOMPARE(outcome(path), "Report saved as " + path + ".");
-    QVERIFY2(dialogs.suggested.last().endsWith("/cal-" + QDate::currentDate().toString(Qt::ISODate) + ".pdf"),
-             qPrintable(dialogs.suggested.last()));
+    QVERIFY2(dialogs.suggested.last().endsWith("/cal-2026-12-07-1432.pdf"), qPrintable(dialogs.suggested.last()));
 
     // Only documents are written: a pipe or a folder is refused, a link writes the
     // file it names, asking about that file.
@@ -284,9 +305,9 @@ void TestPrintReport::savedAsPdf()
     // Without a usable home the file is suggested in the current folder.
     const QByteArray home = qgetenv("HOME");
     qunsetenv("HOME");
-    QCOMPARE(QFileInfo(suggestedPdfPath("cal")).absolutePath(), QDir::currentPath());
+    QCOMPARE(QFileInfo(suggestedPdfPath("cal", job)).absolutePath(), QDir::currentPath());
     qputenv("HOME", "/nonexistent/home");
-    QCOMPARE(QFileInfo(suggestedPdfPath("cal")).absolutePath(), QDir::currentPath());
+    QCOMPARE(QFileInfo(suggestedPdfPath("cal", job)).absolutePath(), QDir::currentPath());
     qputenv("HOME", home);
     QVERIFY(!printer.documentOpen());
     if (!pdf::toolsInstalled())
@@ -306,6 +327,51 @@ void TestPrintReport::savedAsPdf()
     QVERIFY(qAbs(lines[8][4].xMin - lines[7][0].xMin - 3 * zone) < 0.1);
     QVERIFY2(qAbs(lines[0][0].xMin - 18) < 1 && qAbs(lines[0][0].yMin - 18) < 1,
              qPrintable(QString("%1, %2").arg(lines[0][0].xMin).arg(lines[0][0].yMin)));
+}
+
+// Every detail at its longest, in wide capitals, under the tallest report: the page
+// is still one page of the smallest papers, Letter (the shortest) and A4 (the
+// narrowest), nothing beyond its margins. The file says which report it is, for
+// which dispenser, by whom and when, and that it is PDF/A-1b.
+void TestPrintReport::aFullJobStaysOnItsPage()
+{
+    if (!pdf::toolsInstalled())
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+    QTemporaryDir folder;
+    AnsweringDialogs dialogs;
+    dialogs.pdfAnswer = folder.filePath("full.pdf");
+    Printer printer([] { return std::unique_ptr<PageDevice>(); });
+    const ReportJob job = fullJob();
+    const auto print = report(Window::NoMassDisplay, stepsOf(worked::example(Window::NoMassDisplay)));
+    for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
+        const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
+                                 QPageLayout::Inch);
+        QCOMPARE(saveReportAsPdf(printer, dialogs, "calibration-without-mass-display", print, job, layout).status,
+                 "Report saved as " + *dialogs.pdfAnswer + ".");
+        const QSizeF page = layout.fullRect(QPageLayout::Point).size();
+        const QList<pdf::Line> lines = pdf::lines(*dialogs.pdfAnswer);
+        QVERIFY(!lines.isEmpty());
+        QCOMPARE(pdf::text(lines.last()).section(' ', 1), QString("New Flow Cal. Factor"));
+        for (const pdf::Line& line : lines) {
+            QVERIFY2(line.last().xMax <= page.width() - 18 && line.last().yMax <= page.height() - 18,
+                     qPrintable(pdf::text(line)));
+        }
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const pdf::Line& line) {
+            return pdf::text(line) == "Test 1: 0.95 % maint., outside 0.7 % acceptance, within 1.5 % maintenance";
+        }));
+    }
+    QVERIFY2(dialogs.suggested.last().endsWith(
+                 "/calibration-without-mass-display-Dispenser-serial-no.WWWWWWWWWW-2026-12-07-1432.pdf"),
+             qPrintable(dialogs.suggested.last()));
+    const QString info = pdf::run("pdfinfo", {"-isodates", *dialogs.pdfAnswer});
+    const QString created = QDateTime::fromString("2026-12-07 14:32", "yyyy-MM-dd HH:mm").toUTC().toString(Qt::ISODate);
+    for (const QString& expected : QStringList{
+             "Title: +Calibration without mass display\n", "Author: +TechnicianW{40}\n",
+             "Subject: +Calibration without mass display of dispenser Dispenser makeW{16} Dispenser modelW{15} serial "
+             "no. Dispenser serial no.W{10}\n",
+             "CreationDate: +" + created + "\n", "Pages: +1\n"})
+        QVERIFY2(info.contains(QRegularExpression(expected)), qPrintable(expected + " in:\n" + info));
+    QVERIFY(pdf::run("pdfinfo", {"-meta", *dialogs.pdfAnswer}).contains("pdfaid:part=\"1\" pdfaid:conformance=\"B\""));
 }
 
 // The program's own dialogs: the offer's Cancel declines and its Save accepts; the

@@ -1,5 +1,6 @@
 #include "sheet/display_format.h"
 #include "sheet/number_text.h"
+#include "sheet/tolerance.h"
 #include "table_file.h"
 
 #include <QtTest>
@@ -68,6 +69,15 @@ const std::map<std::string, Conversion>& conversionsByName()
         {"percent 2", [](const std::string& text) { return percentDisplay(text, 2); }},
         {"percent 3", [](const std::string& text) { return percentDisplay(text, 3); }},
         {"psi", [](const std::string& text) { return psiDisplay(text); }},
+        {"verdict", [](const std::string& text) {  // "error acceptance maintenance", "-" for a limit not set
+             const QStringList terms = QString::fromStdString(text).split(' ');
+             const auto limit = [&](int i) { return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString(); };
+             const Tolerance tolerance{limit(1), limit(2)};
+             if (const std::string problem = toleranceProblem(tolerance); !problem.empty())
+                 return problem;
+             const Verdict verdict = judge(terms.value(0).toStdString(), tolerance);
+             return verdictWord(verdict) + (verdict == Verdict::None ? "" : ": " + verdictSentence(verdict, tolerance));
+         }},
         {"arithmetic", [](const std::string& text) {  // "a op b"
              const QStringList terms = QString::fromStdString(text).split(' ');
              const double a = strictNumber(terms.value(0).toStdString());

@@ -1,5 +1,7 @@
 #include "widgets/announcer.h"
 #include "widgets/entry_field.h"
+#include "calibration/calibration_window.h"
+#include "printing/job_details_dialog.h"
 #include "shell/app_setup.h"
 #include "table_file.h"
 #include "tempcomp/temp_comp_window.h"
@@ -12,6 +14,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTextDocumentFragment>
 #include <QtTest>
 
@@ -78,6 +81,9 @@ private slots:
     void eachWindowOpensOnce();
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
+    void jobDetailsAreTypedOnceAndTheTechniciansKept();
+    void verdictsStandBesideTheErrors();
+    void temperatureSaysTheFillLimitCrossed();
 
 private:
     void trigger(QWidget* window, const QString& menuAndItem);
@@ -99,6 +105,7 @@ void TestWindows::cleanup()
 {
     closeAll();
     delete m_manager;
+    QSettings(QApplication::applicationName(), QApplication::applicationName()).clear();  // each test begins anew
 }
 
 // "&File/E&xit": the item of that menu in the window's menu bar.
@@ -457,6 +464,114 @@ void TestWindows::exitBeepsOnceAndClosesEverything()
     settle();
     QCOMPARE(m_beeps, 1);
     QCOMPARE(visibleWindows(), 0);
+}
+
+// File > Job Details... in every window that prints opens one dialog: labelled
+// fields top to bottom in the Tab order, Enter accepts, Esc cancels, a tolerance
+// that is no percentage keeps it open on that field. The technician's details and
+// the tolerance are kept for the next run, the job's are not; File > New Job
+// clears the job's alone.
+void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
+{
+    QStringList order;
+    answer({[&](QWidget* dialog) {
+        for (int i = 0; i < JobDetails::kItems + 2; ++i) {
+            auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(field);
+            order << field->accessibleName();
+            const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+            QVERIFY2(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == field; }),
+                     qPrintable(field->accessibleName()));
+            QTest::keyClicks(field, order.size() == 1 ? "Acme Gas" : order.size() == 14 ? "R. Diaz" : i == 16 ? "1,5" : "");
+            QTest::keyClick(field, Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the comma: not a percentage
+        QCOMPARE(focusName(), QString());
+        QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->accessibleName(),
+                 QString("Acceptance tolerance (%)"));
+        QVERIFY(dialog->findChild<QLabel*>("problem")->text().startsWith("The acceptance tolerance must be"));
+        QTest::keyClicks(QApplication::focusWidget(), "1.5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    trigger(m_main, "&File/&Job Details...");
+    QCOMPARE(order.first(), QString("Customer"));
+    QCOMPARE(order.mid(13), QStringList({"Technician", "Registration or licence no.", "Company",
+                                         "Acceptance tolerance (%)", "Maintenance tolerance (%)"}));
+    const JobDetails& details = m_manager->job().details();
+    QCOMPARE(details.items[JobDetails::Customer], std::string("Acme Gas"));
+    QCOMPARE(details.tolerance.acceptance, std::string("1.5"));
+    // Esc leaves the details as they were, in the worksheet's dialog too.
+    QWidget* worksheet = m_manager->open(Opens::NoMassDisplay);
+    answer({[](QWidget* dialog) {
+        QTest::keyClicks(QApplication::focusWidget(), "Other");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    }});
+    trigger(worksheet, "&File/&Job Details...");
+    QCOMPARE(m_manager->job().details().items[JobDetails::Customer], std::string("Acme Gas"));
+    trigger(worksheet, "&File/&New Job");
+    QCOMPARE(m_manager->job().details().items[JobDetails::Customer], std::string());
+    QCOMPARE(m_manager->job().details().items[JobDetails::Technician], std::string("R. Diaz"));
+    // The next run, in the same settings: the technician and the tolerance only.
+    closeAll();
+    WindowManager next([] {});
+    QCOMPARE(next.job().details().items[JobDetails::Technician], std::string("R. Diaz"));
+    QCOMPARE(next.job().details().tolerance.acceptance, std::string("1.5"));
+    QVERIFY(next.job().details().items[JobDetails::Customer].empty());
+    const QSettings kept(QApplication::applicationName(), QApplication::applicationName());
+    QVERIFY2(kept.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + '/'), qPrintable(kept.fileName()));
+}
+
+// With a tolerance set, each error and the average has its verdict beside it, in
+// a word, and a screen reader says it in full with the field; without one the
+// column is not there.
+void TestWindows::verdictsStandBesideTheErrors()
+{
+    auto* window = qobject_cast<CalibrationWindow*>(m_manager->open(Opens::MassDisplay));
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    for (const auto& [name, text] : worked::example(worked::Window::MassDisplay).typed)
+        typeIn(window, name, QString::fromStdString(text));
+    const auto verdicts = [window] {
+        QStringList words;
+        for (const char* error : {"percentError1", "percentError2", "percentError3", "sumError"}) {
+            auto* verdict = window->findChild<QLabel*>(QString(error) + "Verdict");
+            words << (verdict->isVisibleTo(window) ? verdict->text() : "-");
+        }
+        return words.join(' ');
+    };
+    QCOMPARE(verdicts(), QString("- - - -"));
+    JobDetails details = m_manager->job().details();
+    details.tolerance = {"0.7", "1.5"};
+    m_manager->job().setDetails(details);
+    QCOMPARE(verdicts(), QString("OUT maint. maint. OK"));
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(field(window, "percentError1"));
+    QCOMPARE(first->text(QAccessible::Description), QString("outside 0.7 % acceptance and 1.5 % maintenance"));
+    window->readResults();
+    QVERIFY2(window->findChild<Announcer*>()->accessibleName().contains(
+                 "Percent of Error, Test 1 2.000%, outside 0.7 % acceptance and 1.5 % maintenance, "),
+             qPrintable(window->findChild<Announcer*>()->accessibleName()));
+    typeIn(window, "display1", "100");  // a corrected reading is judged anew
+    QCOMPARE(verdicts(), QString("OK maint. maint. OK"));
+    details.tolerance = {};
+    m_manager->job().setDetails(details);
+    QCOMPARE(verdicts(), QString("- - - -"));
+    QCOMPARE(first->text(QAccessible::Description), QString("Percent of error of Test 1"));
+}
+
+// Above its fill limit, 125 % of its class's service pressure, a pressure shows as
+// computed; its tooltip names the limit, and the status line says it.
+void TestWindows::temperatureSaysTheFillLimitCrossed()
+{
+    QWidget* temp = m_manager->open(Opens::Temp);
+    QVERIFY(QTest::qWaitForWindowActive(temp));
+    typeIn(temp, "temperature", "115");
+    QLineEdit* p36 = field(temp, "p36Pressure");
+    QCOMPARE(p36->text(), QString("4,589  PSI"));
+    QVERIFY2(p36->toolTip().contains("125 % of the P-36 service pressure"), qPrintable(p36->toolTip()));
+    QVERIFY(qobject_cast<SheetWindow*>(temp)->statusText().startsWith("P-36 pressure 4,589  PSI is above 4,500  PSI"));
+    QVERIFY(!field(temp, "p30Pressure")->toolTip().contains("above"));
+    typeIn(temp, "temperature", "70");
+    QVERIFY(!p36->toolTip().contains("above"));
+    QCOMPARE(qobject_cast<SheetWindow*>(temp)->statusText(), QString());
 }
 
 QTEST_MAIN(TestWindows)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "printing/job_details.h"
+
+#include <QObject>
+#include <QString>
+
+class QSettings;
+
+// The job every report is printed for while the program runs, shared by the
+// windows that print. It says when its details change, so that the worksheets
+// judge their errors anew.
+class Job : public QObject {
+    Q_OBJECT
+
+public:
+    const JobDetails& details() const { return m_details; }
+    void setDetails(const JobDetails& details);
+    // A new job: the job's details go; the technician's own and the tolerance stay.
+    void clear();
+
+    // The technician's details and the tolerance as kept in the user's settings.
+    void load(QSettings& settings);
+    // Keeps them there; what went wrong, or nothing.
+    QString keep(QSettings& settings) const;
+
+signals:
+    void changed();
+
+private:
+    JobDetails m_details;
+};

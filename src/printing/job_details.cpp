@@ -1,0 +1,128 @@
+#include "printing/job_details.h"
+
+#include "printing/printer.h"
+#include "sheet/number_text.h"
+
+#include <algorithm>
+
+namespace {
+
+// Caps keep a line within the narrowest printable width (A4, a quarter inch
+// margin) even in wide capitals, and the block within the page left under the
+// longest report.
+const std::array<JobDetails::About, JobDetails::kItems> kAbout{{
+    {"Customer", "", 50, false},
+    {"Site", "", 50, false},
+    {"Site address", "", 50, false},
+    {"Dispenser make", "", 30, false},
+    {"Dispenser model", "", 30, false},
+    {"Dispenser serial no.", "", 30, false},
+    {"Meter serial no.", "", 30, false},
+    {"Hose or side", "", 20, false},
+    {"Scale used", "", 50, false},
+    {"Scale certified", "", 20, false},
+    {"Seals removed", "", 50, false},
+    {"Seals applied", "", 50, false},
+    {"Remarks", "", 100, false},
+    {"Technician", "technician/name", 50, true},
+    {"Registration or licence no.", "technician/licence", 30, true},
+    {"Company", "technician/company", 50, true},
+}};
+
+constexpr std::size_t kLineCharacters = 50;
+
+// The text cut into lines of at most kLineCharacters characters, at a blank where
+// there is one.
+std::vector<std::string> lines(std::string text)
+{
+    std::vector<std::string> result;
+    while (!text.empty()) {
+        std::size_t characters = 0, end = 0, blank = std::string::npos;
+        for (; end < text.size(); ++end) {
+            if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+                continue;  // inside a character
+            if (characters++ == kLineCharacters)
+                break;
+            if (text[end] == ' ')
+                blank = end;
+        }
+        if (end < text.size() && blank != std::string::npos && blank > 0)
+            end = blank;
+        result.push_back(text.substr(0, end));
+        text.erase(0, end);
+        text.erase(0, text.find_first_not_of(' '));
+    }
+    return result;
+}
+
+std::string percentText(const std::string& fraction)
+{
+    try {
+        const std::string text = printerNumberText(times(strictNumber(fraction), 100.0));
+        return text.substr(text.find_first_not_of(' ')) + " %";
+    } catch (const StepFailed&) {
+        return fraction;
+    }
+}
+
+} // namespace
+
+const JobDetails::About& JobDetails::about(Item item)
+{
+    return kAbout.at(item);
+}
+
+bool JobDetails::isEmpty() const
+{
+    return !tolerance.isSet() && std::all_of(items.begin(), items.end(), [](const auto& item) { return item.empty(); });
+}
+
+void JobDetails::clearJob()
+{
+    for (int item = 0; item < kItems; ++item) {
+        if (!about(Item(item)).technicians)
+            items[item].clear();
+    }
+}
+
+void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,
+                     const std::vector<JudgedError>& errors)
+{
+    const JobDetails& details = job.details;
+    if (details.isEmpty())
+        return;
+    printer.setFontSize(9.0f);
+    printer.setFontBold(false);
+    printer.setFontItalic(false);
+    printer.print({"Printed " + job.printedAt});
+    for (int item = 0; item < JobDetails::kItems; ++item) {
+        const std::vector<std::string> text = lines(details.items[item]);
+        for (std::size_t line = 0; line < text.size(); ++line) {
+            if (line == 0)
+                printer.print({JobDetails::about(JobDetails::Item(item)).label + std::string(": ") + text[line]});
+            else
+                printer.print({nextZone, text[line]});  // a continuation, indented
+        }
+    }
+    for (const std::string& reading : readings)
+        printer.print({reading});
+    const Tolerance& tolerance = details.tolerance;
+    bool judged = false;
+    for (const JudgedError& error : errors) {
+        const Verdict verdict = judge(error.fraction, tolerance);
+        if (verdict == Verdict::None)
+            continue;
+        if (!judged) {
+            printer.print({"Tolerance: " + toleranceText(tolerance)});
+            judged = true;
+        }
+        printer.print({error.name + ": " + percentText(error.fraction) + "  " + verdictWord(verdict) + ", "
+                       + verdictSentence(verdict, tolerance)});
+    }
+    if (judged)
+        printer.print({"Error = (scale \u2212 display) / scale; negative when the dispenser shows more than it "
+                       "delivered."});
+    printer.print();
+    printer.print({"Technician's signature: ______________________________"});
+    printer.print();
+}

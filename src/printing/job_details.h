@@ -1,0 +1,58 @@
+#pragma once
+
+#include "sheet/tolerance.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class Printer;
+
+// What the technician types once per job for the reports to record: the job's own
+// details, the technician's, and the tolerance the tests are judged against. The
+// technician's details and the tolerance are kept from one run to the next; the
+// job's last until the program ends or a new job begins.
+struct JobDetails {
+    enum Item {
+        Customer, Site, SiteAddress, DispenserMake, DispenserModel, DispenserSerial, MeterSerial, HoseOrSide,
+        Scale, ScaleCertified, SealsRemoved, SealsApplied, Remarks,
+        Technician, Licence, Company,
+        kItems
+    };
+    struct About {
+        const char* label;  // as the page and the dialog name it
+        const char* key;    // in the kept settings, for the technician's own
+        int maxLength;      // in characters: every item at its longest still fits the page
+        bool technicians;   // the technician's own, kept between runs
+    };
+    static const About& about(Item item);
+
+    std::array<std::string, kItems> items;
+    Tolerance tolerance;
+
+    // Nothing filled in: the reports print as they always have.
+    bool isEmpty() const;
+    // A new job: the job's details go, the technician's and the tolerance stay.
+    void clearJob();
+};
+
+// A report's job, and when it was printed ("2026-12-07 14:32").
+struct ReportJob {
+    JobDetails details;
+    std::string printedAt;
+};
+
+// An error a report judges against the tolerance: "Test 1" and its fraction.
+struct JudgedError {
+    std::string name;
+    std::string fraction;  // "-0.0165"; empty for a test not made
+};
+
+// The block under the letterhead, printed only when some detail is filled in: the
+// date and time, each detail filled in with its label, the readings the page does
+// not show otherwise, the verdict on each error against the tolerance with the sign
+// convention, and a line for the technician's signature. In 9 pt, one line each
+// (the remarks in two), so that the report stays on its one page; the font is left
+// at 9 pt, plain.
+void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,
+                     const std::vector<JudgedError>& errors = {});

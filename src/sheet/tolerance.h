@@ -1,0 +1,41 @@
+#pragma once
+
+// The tolerance a calibration test is judged against, and the verdict on a test's
+// percent of error. The technician types both limits in percent, as the
+// jurisdiction sets them: the acceptance tolerance for a new or adjusted
+// dispenser, and the maintenance tolerance, usually the wider, for one in service.
+
+#include <string>
+
+struct Tolerance {
+    std::string acceptance;  // percent, as typed; empty when not set
+    std::string maintenance;
+
+    bool isSet() const { return !acceptance.empty() || !maintenance.empty(); }
+};
+
+enum class Verdict {
+    None,             // no tolerance set, or no error to judge
+    Within,           // within the acceptance tolerance
+    MaintenanceOnly,  // outside the acceptance tolerance, within the maintenance one
+    Outside,          // outside every tolerance set
+};
+
+// Why a tolerance cannot be used ("The acceptance tolerance is not a number."), or
+// nothing: each limit set must be a number of percent above 0 and below 100.
+std::string toleranceProblem(const Tolerance& tolerance);
+
+// The limits set: "1.5 % acceptance, 2.5 % maintenance".
+std::string toleranceText(const Tolerance& tolerance);
+
+// The verdict on an error held as a fraction ("-0.0165" is -1.65 %). An error
+// exactly at a limit is within it; the comparison is made in decimal, so a
+// boundary typed as the limit is never lost to binary rounding.
+Verdict judge(const std::string& errorFraction, const Tolerance& tolerance);
+
+// The verdict in a word for a narrow column: "OK", "maint.", "OUT", or nothing.
+std::string verdictWord(Verdict verdict);
+
+// The verdict as said and printed, with the limits it was judged against:
+// "within 1.5 % acceptance", "outside 1.5 % acceptance, within 2.5 % maintenance".
+std::string verdictSentence(Verdict verdict, const Tolerance& tolerance);
