@@ -228,6 +228,30 @@ def save_as_pdf(app, path):
     return False
 
 
+def job_details(app, details, before=None):
+    """File > Job Details... in the active window: each detail named (by its label)
+    typed into its field, reached by Tab as a person does, then Enter. before, when
+    given, is called with the dialog filled in, before the Enter."""
+    access(app, "f", "j")
+    dialog = wait_for(lambda: next((f for f in frames(app) if f.name == "Job Details"), None),
+                      "the job details dialog opens")
+
+    def focused_detail():
+        return next((n for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT and has(n, pyatspi.STATE_FOCUSED)),
+                    None)
+    for name, text in details.items():
+        while wait_for(focused_detail, "a detail has the focus").name != name:
+            focus = focused_detail()
+            xdotool("key", "Tab")
+            until(lambda: not has(focus, pyatspi.STATE_FOCUSED), 3)
+        xdotool("type", "--delay", "20", text)
+        wait_for(lambda: text in focused_detail().queryText().getText(0, -1), "%r typed into %r" % (text, name))
+    if before:
+        before()
+    xdotool("key", "Return")
+    wait_for(lambda: not any(f.name == "Job Details" for f in frames(app)), "Enter accepts the details")
+
+
 def opened(app, letter, item):
     """Opens a window from the main window's menu and waits until it is active with
     the focus in one of its fields."""

@@ -16,7 +16,8 @@ import tempfile
 
 import pyatspi
 
-from desktop import access, activate, check, config, finish, frames, keys, opened, save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool
+from desktop import (access, activate, check, config, finish, frames, job_details, keys, opened, save_as_pdf, start,
+                     typed_keys, until, wait_for, walk, xdotool)
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -88,20 +89,8 @@ for menu, name, typed, page in reports:
 
 # The job's details typed once, in the worksheet's File > Job Details...: the next
 # page has them under the letterhead, with the verdicts, the rest as before.
-access(app, "f", "j")
-dialog = wait_for(lambda: dialog_of(app, "Job Details"), "the job details dialog opens")
-for field, text in ((0, "Acme Gas"), (5, "SN-4471"), (13, "R. Diaz"), (16, "0.7"), (17, "1.5")):
-    while True:
-        focus = wait_for(lambda: next((n for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT
-                                       and n.getState().contains(pyatspi.STATE_FOCUSED)), None), "a detail has the focus")
-        index = [n.name for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT].index(focus.name)
-        if index == field:
-            break
-        xdotool("key", "Tab")
-        until(lambda: not focus.getState().contains(pyatspi.STATE_FOCUSED), 3)
-    xdotool("type", "--delay", "20", text)
-xdotool("key", "Return")
-wait_for(lambda: dialog_of(app, "Job Details") is None, "Enter accepts the details")
+job_details(app, {"Customer": "Acme Gas", "Dispenser serial no.": "SN-4471", "Technician": "R. Diaz",
+                  "Acceptance tolerance (%)": "0.7", "Maintenance tolerance (%)": "1.5"})
 before = set(os.listdir(jobs))
 access(app, "f", "p")
 job = new_job(before)

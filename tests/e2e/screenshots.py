@@ -13,7 +13,7 @@ import subprocess
 import sys
 import tempfile
 
-from desktop import activate, check, finish, keys, opened, save_as_pdf, start, typed_keys
+from desktop import activate, check, finish, job_details, keys, opened, save_as_pdf, start, typed_keys
 
 program, docs = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp()
@@ -36,11 +36,19 @@ def save_report(app, picture):
     subprocess.run(["pdftoppm", "-png", "-r", "80", "-singlefile", pdf, os.path.join(docs, picture)], check=True)
 
 
+job = {"Customer": "Prairie Transit Authority", "Site": "North Yard fuel island",
+       "Site address": "400 Depot Road, Redfield, OK 74999", "Dispenser make": "Meridian",
+       "Dispenser model": "CNG-220", "Dispenser serial no.": "MX22-0417", "Meter serial no.": "CM-88213",
+       "Hose or side": "Side A", "Scale used": "Platform scale PS-500", "Scale certified": "2026-03-14",
+       "Seals removed": "#20417", "Seals applied": "#20988", "Technician": "Dana Ruiz",
+       "Registration or licence no.": "RSA-1142", "Company": "Redfield Meter Service",
+       "Acceptance tolerance (%)": "0.7", "Maintenance tolerance (%)": "1.5"}
 windows = [("c", "w", "^Calibration$", "mass-display", typed_keys("with a mass display", "display1")),
            ("c", "n", "^Calibration$", "no-mass-display", typed_keys("without a mass display")),
            ("t", "Return", "^Temperature Compensation$", "temperature", ""),
            ("h", "a", "^About Vantrel", "about", "")]
-for scale, suffix in (("1", ""), ("2", "@2x")):
+# The job details last: what they keep must not reach the other pictures.
+for scale, suffix in (("2", "@2x"), ("1", "")):
     process, app = start(program, dict(os.environ, QT_SCALE_FACTOR=scale))
     activate(app)
     keys(app, typed_keys("flow rate"))
@@ -53,6 +61,10 @@ for scale, suffix in (("1", ""), ("2", "@2x")):
         shoot(title, name + "-window" + suffix)
         if not suffix and name.endswith("display"):
             save_report(app, name + "-report")
+        if not suffix and name == "no-mass-display":  # a job's report, as filed
+            job_details(app, job, lambda: shoot("^Job Details$", "job-details-dialog"))
+            shoot(title, name + "-window-with-tolerance")
+            save_report(app, name + "-report-with-job")
     process.terminate()
     process.wait(10)
 finish()
