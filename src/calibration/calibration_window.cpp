@@ -52,7 +52,9 @@ void CalibrationWindow::showVerdicts()
         judged.verdict->setAccessibleName(sentence);
         judged.verdict->setToolTip(sentence);
         judged.verdict->setVisible(verdict != Verdict::None);
-        judged.field->setAccessibleDescription(sentence.isEmpty() ? qText(m_sheet->caption(judged.error)) : sentence);
+        const QString description = sentence.isEmpty() ? qText(m_sheet->caption(judged.error)) : sentence;
+        if (judged.field->accessibleDescription() != description)  // a screen reader hears each change
+            judged.field->setAccessibleDescription(description);
     }
 }
 

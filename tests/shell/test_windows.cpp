@@ -519,6 +519,13 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
     QVERIFY(next.job().details().items[JobDetails::Customer].empty());
     const QSettings kept(QApplication::applicationName(), QApplication::applicationName());
     QVERIFY2(kept.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + '/'), qPrintable(kept.fileName()));
+    // Settings that cannot be written are said, not taken for kept.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/proc/flowcal-keeps-nothing");
+    answer({[](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); }});
+    trigger(next.start(), "&File/&Job Details...");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
+    QVERIFY2(next.mainWindow()->statusText().startsWith("Your details and the tolerance could not be kept"),
+             qPrintable(next.mainWindow()->statusText()));
 }
 
 // With a tolerance set, each error and the average has its verdict beside it, in
