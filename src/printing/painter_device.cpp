@@ -86,14 +86,15 @@ QString producer()
 void PainterDevice::startPdf(const QPageLayout& layout, const DocumentInfo& info)
 {
     m_info = info;
+    if (!m_info.created.isValid())
+        m_info.created = QDateTime::currentDateTime();
     m_pdf.setData({});
     m_pdf.open(QIODevice::WriteOnly);
     m_writer = std::make_unique<QPdfWriter>(&m_pdf);
     m_writer->setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     m_writer->setTitle(info.title);
     m_writer->setCreator(QCoreApplication::applicationName());
-    m_writer->setDocumentXmpMetadata(
-        xmp(info, info.created.toUTC().toString(Qt::ISODate), producer()));
+    m_writer->setDocumentXmpMetadata(xmp(m_info, m_info.created.toUTC().toString(Qt::ISODate), producer()));
     m_writer->setPageLayout(layout);
 }
 

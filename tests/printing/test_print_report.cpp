@@ -1,10 +1,8 @@
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_no_mass_report.h"
-#include "widgets/design.h"
 #include "flowrate/flow_rate_report.h"
 #include "printing/job_details.h"
 #include "printing/message_box_print_dialogs.h"
-#include "printing/print_failed.h"
 #include "printing/print_report.h"
 #include "printing/report_page.h"
 #include "shell/window_manager.h"
@@ -12,17 +10,9 @@
 #include "sheet_support.h"
 #include "table_file.h"
 #include "widget_support.h"
+#include "widgets/design.h"
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QListWidget>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QTemporaryDir>
+#include <QtWidgets>
 
 #include <csignal>
 

@@ -1,21 +1,13 @@
 #include "widgets/announcer.h"
 #include "widgets/entry_field.h"
 #include "calibration/calibration_window.h"
-#include "printing/job_details_dialog.h"
+#include "printing/job_details.h"
 #include "shell/app_setup.h"
 #include "table_file.h"
 #include "tempcomp/temp_comp_window.h"
 #include "widget_support.h"
 
-#include <QAbstractButton>
-#include <QAccessible>
-#include <QFontDatabase>
-#include <QLabel>
-#include <QMenuBar>
-#include <QScreen>
-#include <QScrollArea>
-#include <QSettings>
-#include <QTextDocumentFragment>
+#include <QtWidgets>
 #include <QtTest>
 
 using namespace widget_support;
@@ -533,34 +525,39 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
 // column is not there.
 void TestWindows::verdictsStandBesideTheErrors()
 {
-    auto* window = qobject_cast<CalibrationWindow*>(m_manager->open(Opens::MassDisplay));
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    for (const auto& [name, text] : worked::example(worked::Window::MassDisplay).typed)
-        typeIn(window, name, QString::fromStdString(text));
-    const auto verdicts = [window] {
+    const auto verdicts = [](QWidget* window, const char* average) {
         QStringList words;
-        for (const char* error : {"percentError1", "percentError2", "percentError3", "sumError"}) {
+        for (const char* error : {"percentError1", "percentError2", "percentError3", average}) {
             auto* verdict = window->findChild<QLabel*>(QString(error) + "Verdict");
             words << (verdict->isVisibleTo(window) ? verdict->text() : "-");
         }
         return words.join(' ');
     };
-    QCOMPARE(verdicts(), QString("- - - -"));
+    QWidget* windows[2];
+    for (const worked::Window which : {worked::Window::MassDisplay, worked::Window::NoMassDisplay}) {
+        QWidget* window = windows[int(which) - 1] = m_manager->open(opensOf(which));
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const auto& [name, text] : worked::example(which).typed)
+            typeIn(window, name, QString::fromStdString(text));
+    }
+    QCOMPARE(verdicts(windows[0], "sumError"), QString("- - - -"));
     JobDetails details = m_manager->job().details();
     details.tolerance = {"0.7", "1.5"};
     m_manager->job().setDetails(details);
-    QCOMPARE(verdicts(), QString("OUT maint. maint. OK"));
-    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(field(window, "percentError1"));
+    QCOMPARE(verdicts(windows[0], "sumError"), QString("OUT maint. maint. OK"));
+    QCOMPARE(verdicts(windows[1], "averageError"), QString("maint. maint. OK maint."));  // the average it shows
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(field(windows[0], "percentError1"));
     QCOMPARE(first->text(QAccessible::Description), QString("outside 0.7 % acceptance and 1.5 % maintenance"));
-    window->readResults();
-    QVERIFY2(window->findChild<Announcer*>()->accessibleName().contains(
+    auto* mass = qobject_cast<CalibrationWindow*>(windows[0]);
+    mass->readResults();
+    QVERIFY2(mass->findChild<Announcer*>()->accessibleName().contains(
                  "Percent of Error, Test 1 2.000%, outside 0.7 % acceptance and 1.5 % maintenance, "),
-             qPrintable(window->findChild<Announcer*>()->accessibleName()));
-    typeIn(window, "display1", "100");  // a corrected reading is judged anew
-    QCOMPARE(verdicts(), QString("OK maint. maint. OK"));
+             qPrintable(mass->findChild<Announcer*>()->accessibleName()));
+    typeIn(mass, "display1", "100");  // a corrected reading is judged anew
+    QCOMPARE(verdicts(mass, "sumError"), QString("OK maint. maint. OK"));
     details.tolerance = {};
     m_manager->job().setDetails(details);
-    QCOMPARE(verdicts(), QString("- - - -"));
+    QCOMPARE(verdicts(mass, "sumError"), QString("- - - -"));
     QCOMPARE(first->text(QAccessible::Description), QString("Percent of error of Test 1"));
 }
 
