@@ -5,7 +5,8 @@ Orca screen reader listening: run by with-desktop, given the program to start.
 Every field of every window is labelled by its captions and holds them in its name,
 each window has a name of its own and each calculating window a status bar; the
 results of an Enter and every failure message are spoken, in each window, without
-the focus moving; F2 reads the results again.
+the focus moving, a test's error with its verdict against the tolerance kept from
+an earlier run; F2 reads the results again.
 """
 import os
 import subprocess
@@ -13,7 +14,8 @@ import sys
 
 import pyatspi
 
-from desktop import activate, active_frame, frames, check, finish, keys, opened, screen_reader_listening, shown, start, typed_keys, until, wait_for, walk, xdotool
+from desktop import (activate, active_frame, config, frames, check, finish, keys, opened, screen_reader_listening,
+                     shown, start, typed_keys, until, wait_for, walk, xdotool)
 
 notifications = []  # the texts the program's notifications showed
 
@@ -30,6 +32,10 @@ def labels(node):
 
 
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+# The tolerance an earlier run kept, as File > Job Details writes it.
+os.makedirs(os.path.join(config, "flowcal"), exist_ok=True)
+with open(os.path.join(config, "flowcal", "flowcal.conf"), "w") as kept:
+    kept.write("[tolerance]\nacceptance=0.7\nmaintenance=1.5\n")
 program, app = start(sys.argv[1])
 
 orca_log = os.path.join(os.environ["FLOWCAL_DESKTOP_WORK"], "orca.log")
@@ -71,7 +77,8 @@ stories = [
      "FRQUENCY %s, RATE %s" % (shown("flow rate", "frequency"), shown("flow rate", "rate")),
      "0 Return 0 Return 5.66 Return", "Frequency ratio and rate for the whole frequency not computed"),
     ("c w", typed_keys("with a mass display", "display1"),
-     "Percent of Error, Test 1 " + shown("with a mass display", "percentError1"),
+     "Percent of Error, Test 1 %s, outside 0.7 %% acceptance and 1.5 %% maintenance"
+     % shown("with a mass display", "percentError1"),
      "0 Return 98 Return", "Percent of error of Test 2 not computed: the scale reading of Test 2 is zero."),
     ("c n", typed_keys("without a mass display", "gallons1"),
      "Mass Dispensed, Test 1 " + shown("without a mass display", "display1"),
