@@ -1,5 +1,6 @@
 #include "printing/job.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -28,8 +29,9 @@ void Job::clear()
     emit changed();
 }
 
-void Job::load(QSettings& settings)
+void Job::load()
 {
+    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
         if (about.technicians)
@@ -40,8 +42,9 @@ void Job::load(QSettings& settings)
     emit changed();
 }
 
-QString Job::keep(QSettings& settings) const
+QString Job::keep() const
 {
+    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
         if (about.technicians)

@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QString>
 
-class QSettings;
-
 // The job every report is printed for while the program runs, shared by the
 // windows that print. It says when its details change, so that the worksheets
 // judge their errors anew.
@@ -19,10 +17,11 @@ public:
     // A new job: the job's details go; the technician's own and the tolerance stay.
     void clear();
 
-    // The technician's details and the tolerance as kept in the user's settings.
-    void load(QSettings& settings);
+    // The technician's details and the tolerance as kept in the user's settings
+    // (the program's own, named after it).
+    void load();
     // Keeps them there; what went wrong, or nothing.
-    QString keep(QSettings& settings) const;
+    QString keep() const;
 
 signals:
     void changed();

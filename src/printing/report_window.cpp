@@ -7,10 +7,8 @@
 #include "printing/printer.h"
 #include "printing/report_page.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
-#include <QSettings>
 #include <QShortcut>
 
 ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
@@ -49,8 +47,7 @@ void ReportWindow::editJobDetails()
     if (!edited)
         return;
     m_printing.job.setDetails(*edited);
-    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
-    showNote(m_printing.job.keep(settings));
+    showNote(m_printing.job.keep());
 }
 
 void ReportWindow::newJob()

@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QSettings>
 #include <QTimer>
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
@@ -33,9 +32,7 @@ WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialo
                         : Printer::DeviceSource([this] { return std::make_unique<SystemPrinterDevice>(m_page); })),
       m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page, m_job}
 {
-    // The technician's details and the tolerance of the last run.
-    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
-    m_job.load(settings);
+    m_job.load();  // the technician's details and the tolerance of the last run
 }
 
 FlowRateWindow* WindowManager::start()

@@ -23,16 +23,13 @@ TempCompWindow::TempCompWindow(QWidget* parent)
               {"P-36", {2040, 1920, 405, 195}, {}, {m_sheet.p36Pressure}},
               {"Temperature", {720, 1320, 1080, 195}, {}, {m_sheet.temperature}},
           });
-    // The limit a pressure crosses is one hover away, after the whole value.
-    for (FieldId pressure : {m_sheet.p30Pressure, m_sheet.p36Pressure}) {
-        auto* field = qobject_cast<QLineEdit*>(widgetOf(pressure));
-        connect(field, &QLineEdit::textChanged, this, [this, field, pressure] {
-            if (const std::string crossed = m_sheet.limitCrossed(pressure); !crossed.empty()) {
-                const QString said = field->text() + ": " + qText(crossed) + '.';
-                field->setToolTip(Qt::convertFromPlainText(said, Qt::WhiteSpaceNormal));
-            }
-        });
-    }
+}
+
+// The fill limit a pressure crosses, one hover away after its whole value.
+QString TempCompWindow::remarkOn(FieldId field) const
+{
+    return field == m_sheet.p30Pressure || field == m_sheet.p36Pressure ? qText(m_sheet.limitCrossed(field))
+                                                                          : QString();
 }
 
 // The temperature is the only tab stop, so Tab, and the Tab that Enter queues, find

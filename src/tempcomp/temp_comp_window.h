@@ -15,6 +15,7 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    QString remarkOn(FieldId field) const override;
 
 private:
     TempCompSheet m_sheet;

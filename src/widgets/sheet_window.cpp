@@ -138,12 +138,12 @@ QWidget* SheetWindow::addField(const FieldPlace& place)
     // A value longer than its field shows its beginning, its sign and leading
     // digits, whenever the field is not being edited; the whole value is one
     // hover away.
-    connect(line, &QLineEdit::textChanged, line, [line] {
-        line->setToolTip(plainToolTip(line->text()));
+    connect(line, &QLineEdit::textChanged, line, [this, line, field] {
+        line->setToolTip(toolTipOf(field, line->text()));
         if (!line->hasFocus() && !line->isModified())  // written, not typed
             line->setCursorPosition(0);
     });
-    line->setToolTip(plainToolTip(line->text()));
+    line->setToolTip(toolTipOf(field, line->text()));
     line->setCursorPosition(0);
     line->installEventFilter(this);
     line->setFocusPolicy(Qt::ClickFocus);
@@ -296,6 +296,17 @@ void SheetWindow::setStatus(const QString& text)
 QString SheetWindow::plainToolTip(const QString& text)
 {
     return text.isEmpty() ? text : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+}
+
+QString SheetWindow::remarkOn(FieldId) const
+{
+    return {};
+}
+
+QString SheetWindow::toolTipOf(FieldId field, const QString& shown) const
+{
+    const QString remark = remarkOn(field);
+    return plainToolTip(remark.isEmpty() ? shown : shown + ": " + remark + '.');
 }
 
 QString SheetWindow::spoken(const QWidget* field) const

@@ -83,6 +83,9 @@ protected:
     QWidget* widgetOf(FieldId field) const;
     // A field as it is spoken: its captions, then what it shows ("FRQUENCY 29").
     virtual QString spoken(const QWidget* field) const;
+    // What a field's tooltip says after its whole value, such as a limit the value
+    // crosses; nothing by default.
+    virtual QString remarkOn(FieldId field) const;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,6 +98,8 @@ private:
     void userEvent(const std::function<void()>& event, Event kind);
     void setStatus(const QString& text);
     static QString plainToolTip(const QString& text);
+    // The whole value shown, and the remark on it.
+    QString toolTipOf(FieldId field, const QString& shown) const;
     void fitScreen();
     void showFocusedField();
     void fieldWritten(FieldId field);
