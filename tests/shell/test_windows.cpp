@@ -58,7 +58,6 @@ private slots:
     void initTestCase() { setUpApplication(); }  // the program's look and fonts
     void init();
     void cleanup();
-    void desktopKnowsTheProgram();
     void windowsReadAsDesigned_data();
     void windowsReadAsDesigned();
     void workedExampleTypedIn_data();
@@ -110,18 +109,6 @@ void TestWindows::trigger(QWidget* window, const QString& menuAndItem)
         }
     }
     QFAIL(qPrintable("no menu item " + menuAndItem));
-}
-
-// The desktop finds the program's launcher, icon and metadata by the entry the
-// program names; the version it reports is the one its metadata releases.
-void TestWindows::desktopKnowsTheProgram()
-{
-    const auto packaged = [](const QString& suffix) {
-        QFile file(FLOWCAL_TESTS_DIR "/../packaging/" + QGuiApplication::desktopFileName() + suffix);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    };
-    QVERIFY(packaged(".desktop").contains("\nExec=" + QApplication::applicationName() + '\n'));
-    QVERIFY(packaged(".metainfo.xml").contains("<release version=\"" + QApplication::applicationVersion() + '"'));
 }
 
 void TestWindows::windowsReadAsDesigned_data()
