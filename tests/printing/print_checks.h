@@ -1,12 +1,13 @@
 #pragma once
 
 // Shared by the tests that print: dialogs that answer for the user, a printer system
-// that answers as told, the kept pages, and the words of a printed PDF page as
+// that answers as told, the windows printing through both, the kept pages, and the words of a printed PDF page as
 // poppler's pdftotext sees them.
 
 #include "printing/print_dialogs.h"
 #include "printing/printer_system.h"
 #include "recording_device.h"
+#include "shell/window_manager.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -84,6 +85,16 @@ struct ScriptedPrinterSystem : PrinterSystem {
     bool hang = false;  // never answers, as a printer system that hangs, until cancelled
     int jobs = 0;
     QStringList queues;
+};
+
+// The windows, printing through answering dialogs and a scripted printer system
+// onto recording devices.
+struct ScriptedPrinting {
+    AnsweringDialogs* asked = new AnsweringDialogs;  // both owned by the manager
+    ScriptedPrinterSystem* printers = new ScriptedPrinterSystem;
+    std::vector<RecordingDevice::Document> documents;
+    WindowManager manager{[] {}, std::unique_ptr<PrintDialogs>(asked), std::unique_ptr<PrinterSystem>(printers),
+                          RecordingDevice::source(documents)};
 };
 
 // A report's page as it is kept, line by line, in tests/printing/pages.

@@ -57,15 +57,12 @@ private slots:
     // The memory is measured first, in a process that has done little else.
     void openingClosingAndPrintingLeaveNothing();
     void randomUseLeavesEveryWindowWorking();
-
-private:
-    std::vector<RecordingDevice::Document> m_printed;
 };
 
 void TestSoak::openingClosingAndPrintingLeaveNothing()
 {
-    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), std::make_unique<ScriptedPrinterSystem>(),
-                          RecordingDevice::source(m_printed));
+    ScriptedPrinting rig;
+    WindowManager& manager = rig.manager;
     manager.start();
     expectNoGrowth("openings and closings of every window", kCycles, [&] {
         for (Opens which : kOthers) {
@@ -76,12 +73,12 @@ void TestSoak::openingClosingAndPrintingLeaveNothing()
     const QList<QWidget*> printing{manager.mainWindow(), manager.open(Opens::MassDisplay),
                                    manager.open(Opens::NoMassDisplay)};
     expectNoGrowth("prints of every report", kCycles / 5, [&] {
-        m_printed.clear();
+        rig.documents.clear();
         for (QWidget* window : printing) {
             print(window);
             settle();
         }
-        QCOMPARE(m_printed.size(), std::size_t(3));  // each window's File > Print printed one document
+        QCOMPARE(rig.documents.size(), std::size_t(3));  // each window's File > Print printed one document
     });
     closeAll();
 }
@@ -95,10 +92,8 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
     const QList<int> keys = {Qt::Key_0, Qt::Key_1, Qt::Key_5, Qt::Key_9, Qt::Key_A, Qt::Key_K, Qt::Key_X,
                              Qt::Key_Period, Qt::Key_Comma, Qt::Key_Minus, Qt::Key_E, Qt::Key_Backspace,
                              Qt::Key_Return, Qt::Key_Tab};
-    // A refused report is told to dialogs that answer for the user.
-    m_printed.clear();
-    WindowManager manager([] {}, std::make_unique<AnsweringDialogs>(), std::make_unique<ScriptedPrinterSystem>(),
-                          RecordingDevice::source(m_printed));
+    ScriptedPrinting printing;  // a refused report is told to dialogs that answer for the user
+    WindowManager& manager = printing.manager;
     manager.start();
     for (int event = 0; event < 20000; ++event) {
         QWidgetList open{manager.mainWindow()};
@@ -127,8 +122,8 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
             QVERIFY2(!field->text().contains(computedNonsense),
                      qPrintable(QString("event %1: %2 shows %3").arg(event).arg(field->objectName(), field->text())));
     }
-    QVERIFY(!m_printed.empty());
-    for (const RecordingDevice::Document& document : m_printed)
+    QVERIFY(!printing.documents.empty());
+    for (const RecordingDevice::Document& document : printing.documents)
         QCOMPARE(document.back(), std::string("end"));  // every report was ended, none left open
     closeAll();
 }
