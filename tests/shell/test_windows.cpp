@@ -534,6 +534,10 @@ void TestWindows::verdictsStandBesideTheErrors()
     m_manager->job().setDetails(details);
     QCOMPARE(verdicts(windows[0], "sumError"), QString("OUT maint. maint. OK"));
     QCOMPARE(verdicts(windows[1], "averageError"), QString("maint. maint. OK maint."));  // the average it shows
+    const auto colour = [&](const char* error) {  // red, brown, green
+        return windows[0]->findChild<QLabel*>(QString(error) + "Verdict")->palette().color(QPalette::WindowText).name();
+    };
+    QCOMPARE(colour("percentError1") + colour("percentError2") + colour("sumError"), "#c80000#964b00#006400");
     QAccessibleInterface* first = QAccessible::queryAccessibleInterface(field(windows[0], "percentError1"));
     QCOMPARE(first->text(QAccessible::Description), QString("outside 0.7 % acceptance and 1.5 % maintenance"));
     auto* mass = qobject_cast<CalibrationWindow*>(windows[0]);
