@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -173,10 +174,29 @@ std::size_t scanNumber(std::string_view s, std::size_t i, bool skipBlanks, Parts
     return i;
 }
 
+// A number in the plain form the program writes ("298.848", "-1.25E-05") and most
+// readings are typed in: an optional minus, digits with at most one point, an
+// exponent. std::from_chars reads it straight to the value the scanner's parts
+// would give; anything else (blanks, commas, a plus, a number out of range, a text
+// long enough for the exponent's cap to matter) is left to the scanner.
+std::optional<double> plainNumber(std::string_view s)
+{
+    const std::size_t first = !s.empty() && s[0] == '-' ? 1 : 0;
+    if (s.size() > 64 || first >= s.size() || !(isDigit(s[first]) || s[first] == '.'))
+        return std::nullopt;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
+    if (error != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 LeadingNumber readLeadingNumber(std::string_view text)
 {
+    if (const std::optional<double> plain = plainNumber(text))
+        return {*plain, text.substr(text.size())};
     Parts parts;
     std::size_t end = scanNumber(text, 0, true, parts);
     if (!parts.hasDigit)
@@ -199,6 +219,8 @@ double strictNumber(std::string_view text)
     const std::string_view s = text.substr(begin, end - begin);
     if (s.empty())
         throw StepFailed(StepFailed::Kind::Empty);
+    if (const std::optional<double> plain = plainNumber(s))
+        return *plain;
     Parts parts;
     if (scanNumber(s, 0, false, parts) != s.size() || !parts.hasDigit)
         throw StepFailed(StepFailed::Kind::NotANumber);
