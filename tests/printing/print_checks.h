@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared by the tests that print: dialogs that answer for the user, a printer system
-// that answers as told, the windows printing through both, the kept pages, and the words of a printed PDF page as
-// poppler's pdftotext sees them.
+// that answers as told, the windows printing through both, the kept pages, and the
+// words of a printed PDF page as poppler's pdftotext sees them.
 
 #include "printing/print_dialogs.h"
 #include "printing/printer_system.h"

@@ -61,8 +61,8 @@ private slots:
 
 void TestSoak::openingClosingAndPrintingLeaveNothing()
 {
-    ScriptedPrinting rig;
-    WindowManager& manager = rig.manager;
+    ScriptedPrinting printing;
+    WindowManager& manager = printing.manager;
     manager.start();
     expectNoGrowth("openings and closings of every window", kCycles, [&] {
         for (Opens which : kOthers) {
@@ -70,15 +70,15 @@ void TestSoak::openingClosingAndPrintingLeaveNothing()
             settle();
         }
     });
-    const QList<QWidget*> printing{manager.mainWindow(), manager.open(Opens::MassDisplay),
-                                   manager.open(Opens::NoMassDisplay)};
+    const QList<QWidget*> reports{manager.mainWindow(), manager.open(Opens::MassDisplay),
+                                  manager.open(Opens::NoMassDisplay)};
     expectNoGrowth("prints of every report", kCycles / 5, [&] {
-        rig.documents.clear();
-        for (QWidget* window : printing) {
+        printing.documents.clear();
+        for (QWidget* window : reports) {
             print(window);
             settle();
         }
-        QCOMPARE(rig.documents.size(), std::size_t(3));  // each window's File > Print printed one document
+        QCOMPARE(printing.documents.size(), std::size_t(3));  // each window's File > Print printed one document
     });
     closeAll();
 }
