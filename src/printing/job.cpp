@@ -34,7 +34,7 @@ void Job::load()
     QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
-        if (about.technicians)
+        if (about.technicians())
             m_details.items[item] = kept(settings, QString::fromLatin1(about.key), about.maxLength);
     }
     Tolerance tolerance{kept(settings, kAcceptance, 8), kept(settings, kMaintenance, 8)};
@@ -47,7 +47,7 @@ QString Job::keep() const
     QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
-        if (about.technicians)
+        if (about.technicians())
             settings.setValue(QString::fromLatin1(about.key), QString::fromStdString(m_details.items[item]));
     }
     settings.setValue(kAcceptance, QString::fromStdString(m_details.tolerance.acceptance));

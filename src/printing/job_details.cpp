@@ -11,22 +11,22 @@ namespace {
 // margin) even in wide capitals, and the block within the page left under the
 // longest report.
 const std::array<JobDetails::About, JobDetails::kItems> kAbout{{
-    {"Customer", "", 50, false},
-    {"Site", "", 50, false},
-    {"Site address", "", 50, false},
-    {"Dispenser make", "", 30, false},
-    {"Dispenser model", "", 30, false},
-    {"Dispenser serial no.", "", 30, false},
-    {"Meter serial no.", "", 30, false},
-    {"Hose or side", "", 20, false},
-    {"Scale used", "", 50, false},
-    {"Scale certified", "", 20, false},
-    {"Seals removed", "", 50, false},
-    {"Seals applied", "", 50, false},
-    {"Remarks", "", 100, false},
-    {"Technician", "technician/name", 50, true},
-    {"Registration or licence no.", "technician/licence", 30, true},
-    {"Company", "technician/company", 50, true},
+    {"Customer", "", 50},
+    {"Site", "", 50},
+    {"Site address", "", 50},
+    {"Dispenser make", "", 30},
+    {"Dispenser model", "", 30},
+    {"Dispenser serial no.", "", 30},
+    {"Meter serial no.", "", 30},
+    {"Hose or side", "", 20},
+    {"Scale used", "", 50},
+    {"Scale certified", "", 20},
+    {"Seals removed", "", 50},
+    {"Seals applied", "", 50},
+    {"Remarks", "", 100},
+    {"Technician", "technician/name", 50},
+    {"Registration or licence no.", "technician/licence", 30},
+    {"Company", "technician/company", 50},
 }};
 
 constexpr std::size_t kLineCharacters = 50;
@@ -80,7 +80,7 @@ bool JobDetails::isEmpty() const
 void JobDetails::clearJob()
 {
     for (int item = 0; item < kItems; ++item) {
-        if (!about(Item(item)).technicians)
+        if (!about(Item(item)).technicians())
             items[item].clear();
     }
 }

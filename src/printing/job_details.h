@@ -21,9 +21,11 @@ struct JobDetails {
     };
     struct About {
         const char* label;  // as the page and the dialog name it
-        const char* key;    // in the kept settings, for the technician's own
+        const char* key;    // in the kept settings; empty for the job's own, which are not kept
         int maxLength;      // in characters: every item at its longest still fits the page
-        bool technicians;   // the technician's own, kept between runs
+
+        // The technician's own, kept between runs.
+        bool technicians() const { return *key != '\0'; }
     };
     static const About& about(Item item);
 
