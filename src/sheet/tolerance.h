@@ -21,8 +21,8 @@ enum class Verdict {
     Outside,          // outside every tolerance set
 };
 
-// Why a tolerance cannot be used ("The acceptance tolerance is not a number."), or
-// nothing: each limit set must be a number of percent above 0 and below 100.
+// Why a tolerance cannot be used ("The acceptance tolerance must be a number of
+// percent above 0 and below 100."), or nothing.
 std::string toleranceProblem(const Tolerance& tolerance);
 
 // The limits set: "1.5 % acceptance, 2.5 % maintenance".

@@ -17,7 +17,7 @@ public:
 
     // Where a pressure stands beyond the fill limit of its class, 125 % of its
     // service pressure: "above 3,750  PSI, 125 % of the P-30 service pressure of
-    // 3,000 psi"; empty within it. The pressure itself stays as computed; the status
+    // 3,000  PSI; containers are not filled beyond it"; empty within it. The pressure itself stays as computed; the status
     // line says it is over the limit.
     std::string limitCrossed(FieldId pressure) const;
 
