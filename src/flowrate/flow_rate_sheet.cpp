@@ -26,11 +26,25 @@ FlowRateSheet::FlowRateSheet()
 
 void FlowRateSheet::densityEntered()
 {
-    set(pulsesPerPound, [&] { return numberText(over(lenient(pulsesPerGallon), lenient(density))); });
-    set(pulsesPerMinute, [&] { return numberText(times(lenient(maximumFlow), lenient(pulsesPerPound))); });
+    // Each reading is read in a statement of its own, so that the first of two that
+    // fail is the one named.
+    set(pulsesPerPound, [&] {
+        const double pulses = strict(pulsesPerGallon);
+        return numberText(over(pulses, divisor(density)));
+    });
+    set(pulsesPerMinute, [&] {
+        const double flow = strict(maximumFlow);
+        return numberText(times(flow, strict(pulsesPerPound)));
+    });
     set(unroundedFrequency, [&] { return numberText(over(strict(pulsesPerMinute), 60.0)); });  // seconds per minute
     set(wholeFrequency, [&] { return std::to_string(whole(unroundedFrequency)); });
     set(frequency, [&] { return std::to_string(whole(wholeFrequency)); });
-    set(frequencyRatio, [&] { return numberText(over(lenient(wholeFrequency), lenient(unroundedFrequency))); });
-    set(rate, [&] { return fourDecimals(times(lenient(maximumFlow), lenient(frequencyRatio))); });
+    set(frequencyRatio, [&] {
+        const double whole = strict(wholeFrequency);
+        return numberText(over(whole, strict(unroundedFrequency)));
+    });
+    set(rate, [&] {
+        const double flow = strict(maximumFlow);
+        return fourDecimals(times(flow, strict(frequencyRatio)));
+    });
 }

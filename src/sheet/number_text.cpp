@@ -112,12 +112,12 @@ namespace {
 // Reads one number from text[i] on: an optional sign, digits, a decimal point and
 // digits, an exponent. Between digit groups of three in the whole-number part a
 // comma is a thousands separator ("1,000", "12,345.6"); any other comma ends the
-// number. With skipBlanks, blanks and tabs anywhere are passed over, as a lenient
-// reading does. Returns the index past the number.
-std::size_t scanNumber(std::string_view s, std::size_t i, bool skipBlanks, Parts& parts)
+// number. Blanks and tabs anywhere inside are passed over ("1 000", "1, 000").
+// Returns the index past the number.
+std::size_t scanNumber(std::string_view s, std::size_t i, Parts& parts)
 {
     const auto skip = [&](std::size_t at) {
-        while (skipBlanks && at < s.size() && isBlank(s[at]))
+        while (at < s.size() && isBlank(s[at]))
             ++at;
         return at;
     };
@@ -152,7 +152,7 @@ std::size_t scanNumber(std::string_view s, std::size_t i, bool skipBlanks, Parts
             break;
         grouped = true;
         inGroup = 0;
-        ++i;
+        i = skip(i + 1);
     }
     if (i < s.size() && s[i] == '.') {
         const std::size_t point = i;
@@ -193,22 +193,9 @@ std::optional<double> plainNumber(std::string_view s)
 
 } // namespace
 
-LeadingNumber readLeadingNumber(std::string_view text)
-{
-    if (const std::optional<double> plain = plainNumber(text))
-        return {*plain, text.substr(text.size())};
-    Parts parts;
-    std::size_t end = scanNumber(text, 0, true, parts);
-    if (!parts.hasDigit)
-        end = 0;
-    while (end < text.size() && isBlank(text[end]))
-        ++end;
-    return {valueOf(parts), text.substr(end)};
-}
+namespace {
 
-double leadingNumber(std::string_view text) { return readLeadingNumber(text).value; }
-
-double strictNumber(std::string_view text)
+std::string_view trimmed(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -219,12 +206,34 @@ double strictNumber(std::string_view text)
     const std::string_view s = text.substr(begin, end - begin);
     if (s.empty())
         throw StepFailed(StepFailed::Kind::Empty);
+    return s;
+}
+
+// The whole text as one number, taken apart, or NotANumber.
+Parts partsOf(std::string_view s)
+{
+    Parts parts;
+    if (scanNumber(s, 0, parts) != s.size() || !parts.hasDigit)
+        throw StepFailed(StepFailed::Kind::NotANumber);
+    return parts;
+}
+
+} // namespace
+
+double strictNumber(std::string_view text)
+{
+    const std::string_view s = trimmed(text);
     if (const std::optional<double> plain = plainNumber(s))
         return *plain;
-    Parts parts;
-    if (scanNumber(s, 0, false, parts) != s.size() || !parts.hasDigit)
-        throw StepFailed(StepFailed::Kind::NotANumber);
-    return valueOf(parts);
+    return valueOf(partsOf(s));
+}
+
+DecimalDigits decimalDigits(std::string_view text)
+{
+    const Parts parts = partsOf(trimmed(text));
+    DecimalDigits digits{parts.negative, parts.intDigits + parts.fracDigits, parts.exponent};
+    digits.exponent -= static_cast<long long>(parts.fracDigits.size());
+    return digits;
 }
 
 std::string numberText(double value)

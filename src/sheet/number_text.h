@@ -29,26 +29,27 @@ struct StepFailed : std::runtime_error {
     Kind kind;
 };
 
-// What counts as a number, in both readings: an optional sign, digits, a decimal
-// point and digits, an exponent (E, an optional sign, digits), the point always the
-// decimal separator whatever the regional settings. A comma stands only between
-// digit groups of three in the whole-number part ("1,000", "12,345.6"); any other
-// comma ("12,5") is not part of a number.
+// What counts as a number: an optional sign, digits, a decimal point and digits,
+// an exponent (E, an optional sign, digits), the point always the decimal separator
+// whatever the regional settings. A comma stands only between digit groups of three
+// in the whole-number part ("1,000", "12,345.6"); any other comma ("12,5") makes the
+// text no number. Blanks and tabs around the number and inside it are passed over
+// ("1 000", "1, 000"); every other character makes it no number.
 
-// Lenient reading of the leading number: blanks and tabs anywhere are passed over,
-// and the number ends at the first character that cannot continue it; that
-// character and all after it are the unread rest. 0 when no digit is read. Fails
-// only for a number beyond the double range.
-struct LeadingNumber {
-    double value;
-    std::string_view unread;  // of the text read, blanks before it dropped
-};
-LeadingNumber readLeadingNumber(std::string_view text);
-double leadingNumber(std::string_view text);
-
-// Strict reading of the whole text, leading and trailing blanks and tabs ignored.
-// Fails on anything that is not one number.
+// The whole text as one number. Fails on the empty text (Empty), on anything that
+// is not one number (NotANumber) and on a number beyond the double range
+// (OutOfRange); a number too small for a double reads as zero.
 double strictNumber(std::string_view text);
+
+// The digits of a number strictNumber reads, exactly as written: its value is
+// digits x 10^exponent (digits may be empty or all zeros for zero). Fails as
+// strictNumber does, but never for the range.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+};
+DecimalDigits decimalDigits(std::string_view text);
 
 // At most 15 significant digits; plain decimal for exponents -4 to 14, otherwise
 // d.dddE+XX. Fails only for an infinity or NaN, which never reaches a field, and

@@ -16,6 +16,18 @@ std::string subject(const std::string& caption)
     return out;
 }
 
+// A reading as the status line quotes it: "20,5", a long paste cut short.
+std::string quoted(const std::string& text)
+{
+    constexpr std::size_t kShown = 24;  // characters
+    std::size_t characters = 0, end = 0;
+    for (; end < text.size(); ++end) {
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == kShown)
+            break;
+    }
+    return "\"" + text.substr(0, end) + (end < text.size() ? "\u2026" : "") + "\"";
+}
+
 } // namespace
 
 FieldId Sheet::add(std::string name, std::string initial, std::string caption)
@@ -130,7 +142,7 @@ void Sheet::userEvent(const Reaction& reaction)
 // "Percent of error of Test 1 and average error not computed: the scale sum is
 // zero." Every result left blank by a failure is named, after the work field that
 // failed first when that is where it began; the reason is the first failure's; the
-// readings read in part follow.
+// notes of the event follow.
 std::string Sheet::composeStatus() const
 {
     const Field* first = nullptr;
@@ -183,12 +195,13 @@ void Sheet::failStep(FieldId target, const StepFailed& failure)
 
 void Sheet::failReading(FieldId field, const StepFailed& failure) const
 {
-    const std::string who = subject(m_fields.at(field.index()).caption);
+    const Field& f = m_fields.at(field.index());
+    const std::string who = subject(f.caption);
     switch (failure.kind) {
     case StepFailed::Kind::Empty:
         throw StepFailed(failure.kind, who + " is empty");
     case StepFailed::Kind::NotANumber:
-        throw StepFailed(failure.kind, who + " is not a number");
+        throw StepFailed(failure.kind, who + (f.computed ? "" : " " + quoted(f.text)) + " is not a number");
     default:
         throw StepFailed(failure.kind, who + " is out of range");
     }
@@ -204,21 +217,6 @@ void Sheet::note(const std::string& sentence)
 {
     if (std::find(m_notes.begin(), m_notes.end(), sentence) == m_notes.end())
         m_notes.push_back(sentence);
-}
-
-double Sheet::lenient(FieldId field)
-{
-    needComputed(field);
-    try {
-        const LeadingNumber read = readLeadingNumber(text(field));
-        if (!read.unread.empty() && !computed(field)) {
-            note(caption(field) + " read as " + numberText(read.value) + "; \"" + std::string(read.unread)
-                 + "\" was ignored.");
-        }
-        return read.value;
-    } catch (const StepFailed& failure) {
-        failReading(field, failure);
-    }
 }
 
 double Sheet::strict(FieldId field) const

@@ -35,8 +35,8 @@ public:
 
     // User events. Each runs to its end; a failure inside never escapes. After a
     // user event that computed something, status() lists every result that could
-    // not be computed, with the first reason, and says of each reading that was read
-    // only in part what was read; it is empty when everything went through.
+    // not be computed, with the first reason, then the notes of that event; it is
+    // empty when everything went through.
     void type(FieldId field, std::string text);  // the user changed the text
     void enter(FieldId field);                   // Enter in an entry field
     void focus(FieldId field);                   // the field got the focus
@@ -101,10 +101,9 @@ protected:
         write(target, std::move(result));
     }
 
-    // Readings of a field for a computation; failures name the field, and reading a
-    // result that could not be computed fails too. A lenient reading that leaves
-    // part of a reading's text unread says so on the status line.
-    double lenient(FieldId field);  // leadingNumber
+    // Readings of a field for a computation, each the whole text as one number;
+    // failures name the field (a reading with the text typed), and reading a result
+    // that could not be computed fails too.
     double strict(FieldId field) const;  // strictNumber
     std::int32_t whole(FieldId field) const;  // wholeNumber
     // strictNumber of a reading that is divided by; zero fails too, and the message
@@ -137,7 +136,7 @@ private:
     std::vector<Field> m_fields;
     std::function<void(FieldId)> m_observer;
     std::string m_status;
-    std::vector<std::string> m_notes;  // of the running event: readings read in part
+    std::vector<std::string> m_notes;  // of the running event
     std::size_t m_stepsRun = 0;
     std::size_t m_failures = 0;
 };

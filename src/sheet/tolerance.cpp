@@ -2,20 +2,21 @@
 
 #include "sheet/number_text.h"
 
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
 
-// A percentage in millionths of a percent; the errors are held to four decimals
-// of a fraction and the limits are typed with a few, so the counts are exact.
-std::optional<long long> millionths(const std::string& percent)
+// A limit in percent, when it is one: above 0 and below 100.
+std::optional<Decimal> limitOf(const std::string& percent)
 {
     try {
         const double value = strictNumber(percent);
         if (!(value > 0.0 && value < 100.0))
             return std::nullopt;
-        return std::llround(value * 1e6);
+        return Decimal::of(percent);
     } catch (const StepFailed&) {
         return std::nullopt;
     }
@@ -26,15 +27,44 @@ std::string limitText(const std::string& percent, const char* name)
     return numberText(strictNumber(percent)) + " % " + name;
 }
 
+// The verdict on the error |difference| / |base|: within a limit L when
+// 100 |difference| <= L |base|, which needs no division and so no rounding.
+Verdict verdictOf(const Decimal& difference, const Decimal& base, const Tolerance& tolerance)
+{
+    if (!tolerance.isSet() || !toleranceProblem(tolerance).empty() || base.isZero())
+        return Verdict::None;
+    const Decimal error = difference.magnitude() * Decimal(100);
+    const Decimal scale = base.magnitude();
+    const auto within = [&](const std::string& limit) {
+        return !limit.empty() && error.compare(*limitOf(limit) * scale) <= 0;
+    };
+    if (within(tolerance.acceptance))
+        return Verdict::Within;
+    if (within(tolerance.maintenance))
+        return Verdict::MaintenanceOnly;
+    return Verdict::Outside;
+}
+
 } // namespace
+
+double ExactError::percent() const
+{
+    const double base = scale.value();
+    if (base == 0.0)
+        return std::numeric_limits<double>::quiet_NaN();
+    return 100.0 * ((scale - display).value() / base);
+}
 
 std::string toleranceProblem(const Tolerance& tolerance)
 {
     for (const auto& [limit, name] : {std::pair{&tolerance.acceptance, "acceptance"},
                                       std::pair{&tolerance.maintenance, "maintenance"}}) {
-        if (!limit->empty() && !millionths(*limit))
+        if (!limit->empty() && !limitOf(*limit))
             return std::string("The ") + name + " tolerance must be a number of percent above 0 and below 100.";
     }
+    if (!tolerance.acceptance.empty() && !tolerance.maintenance.empty()
+        && limitOf(tolerance.acceptance)->compare(*limitOf(tolerance.maintenance)) > 0)
+        return "The acceptance tolerance must not be wider than the maintenance tolerance.";
     return {};
 }
 
@@ -48,23 +78,35 @@ std::string toleranceText(const Tolerance& tolerance)
 
 Verdict judge(const std::string& errorFraction, const Tolerance& tolerance)
 {
-    if (!tolerance.isSet() || !toleranceProblem(tolerance).empty())
-        return Verdict::None;
-    double error = 0.0;
     try {
-        error = strictNumber(errorFraction);
+        return verdictOf(Decimal::of(errorFraction), Decimal(1), tolerance);
     } catch (const StepFailed&) {
         return Verdict::None;
     }
-    if (!std::isfinite(error * 1e8) || std::fabs(error) > 1e9)
-        return Verdict::Outside;
-    const long long size = std::llround(std::fabs(error) * 1e8);  // millionths of a percent
-    const auto within = [size](const std::string& limit) { return !limit.empty() && size <= *millionths(limit); };
-    if (within(tolerance.acceptance))
-        return Verdict::Within;
-    if (within(tolerance.maintenance))
-        return Verdict::MaintenanceOnly;
-    return Verdict::Outside;
+}
+
+Verdict judge(const ExactError& error, const Tolerance& tolerance)
+{
+    return verdictOf(error.scale - error.display, error.scale, tolerance);
+}
+
+std::string percentText(const ExactError& error, const Tolerance& tolerance)
+{
+    const double percent = error.percent();
+    if (!std::isfinite(percent))
+        return {};
+    const Verdict verdict = judge(error, tolerance);
+    std::string text;
+    for (int decimals = 3; decimals <= 12; ++decimals) {
+        char buffer[400];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, percent, std::chars_format::fixed, decimals).ptr;
+        text.assign(buffer, end);
+        if (text.find_first_not_of("-0.") == std::string::npos)
+            text.erase(0, text[0] == '-' ? 1 : 0);  // no negative zero
+        if (verdictOf(Decimal::of(text), Decimal(100), tolerance) == verdict)
+            break;
+    }
+    return text + " %";
 }
 
 std::string verdictWord(Verdict verdict)

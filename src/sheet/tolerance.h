@@ -1,9 +1,11 @@
 #pragma once
 
 // The tolerance a calibration test is judged against, and the verdict on a test's
-// percent of error. The technician types both limits in percent, as the
-// jurisdiction sets them: the acceptance tolerance for a new or adjusted
-// dispenser, and the maintenance tolerance, usually the wider, for one in service.
+// error. The technician types both limits in percent, as the jurisdiction sets
+// them: the acceptance tolerance for a new or adjusted dispenser, and the
+// maintenance tolerance, as wide or wider, for one in service.
+
+#include "sheet/decimal.h"
 
 #include <string>
 
@@ -21,6 +23,16 @@ enum class Verdict {
     Outside,          // outside every tolerance set
 };
 
+// An error as the readings give it, before any rounding: (scale - display) / scale,
+// of one test or of the sums of the tests that count.
+struct ExactError {
+    Decimal scale;
+    Decimal display;
+
+    // 100 x (scale - display) / scale, to the nearest double; NaN for a scale of 0.
+    double percent() const;
+};
+
 // Why a tolerance cannot be used ("The acceptance tolerance must be a number of
 // percent above 0 and below 100."), or nothing.
 std::string toleranceProblem(const Tolerance& tolerance);
@@ -28,10 +40,16 @@ std::string toleranceProblem(const Tolerance& tolerance);
 // The limits set: "1.5 % acceptance, 2.5 % maintenance".
 std::string toleranceText(const Tolerance& tolerance);
 
-// The verdict on an error held as a fraction ("-0.0165" is -1.65 %). An error
-// exactly at a limit is within it; the comparison is made in decimal, so a
-// boundary typed as the limit is never lost to binary rounding.
+// The verdict on an error held as a fraction ("-0.0165" is -1.65 %), as a window
+// shows it. An error exactly at a limit is within it; the comparison is made in
+// decimal, so a boundary typed as the limit is never lost to binary rounding.
 Verdict judge(const std::string& errorFraction, const Tolerance& tolerance);
+// The verdict on the error the readings give, compared exactly with each limit.
+Verdict judge(const ExactError& error, const Tolerance& tolerance);
+
+// The error in percent, to three decimals ("-1.504 %"), or with as many more as it
+// takes to stand on the side of each limit that its verdict says ("1.50001 %").
+std::string percentText(const ExactError& error, const Tolerance& tolerance);
 
 // The verdict in a word for a narrow column: "OK", "maint.", "OUT", or nothing.
 std::string verdictWord(Verdict verdict);

@@ -52,14 +52,10 @@ using Conversion = std::function<std::string(const std::string&)>;
 const std::map<std::string, Conversion>& conversionsByName()
 {
     static const std::map<std::string, Conversion> all{
-        {"read", [](const std::string& text) {
-             return (outcome([&] { return exact(leadingNumber(text)); }) + " | "
-                     + outcome([&] { return exact(strictNumber(text)); })).toStdString();
-         }},
+        {"read", [](const std::string& text) { return exact(strictNumber(text)); }},
         {"text", [](const std::string& text) {
              const std::string written = numberText(strictNumber(text));
-             const bool readsBack = numberText(strictNumber(written)) == written
-                                    && leadingNumber(written) == strictNumber(written);
+             const bool readsBack = numberText(strictNumber(written)) == written;
              return readsBack ? written : written + " does not read back";
          }},
         {"printer form", [](const std::string& text) { return printerNumberText(strictNumber(text)); }},
@@ -77,6 +73,13 @@ const std::map<std::string, Conversion>& conversionsByName()
                  return problem;
              const Verdict verdict = judge(terms.value(0).toStdString(), tolerance);
              return verdictWord(verdict) + (verdict == Verdict::None ? "" : ": " + verdictSentence(verdict, tolerance));
+         }},
+        {"exact verdict", [](const std::string& text) {  // "scale display acceptance maintenance"
+             const QStringList terms = QString::fromStdString(text).split(' ');
+             const ExactError error{Decimal::of(terms.value(0).toStdString()), Decimal::of(terms.value(1).toStdString())};
+             const auto limit = [&](int i) { return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString(); };
+             const Tolerance tolerance{limit(2), limit(3)};
+             return verdictWord(judge(error, tolerance)) + " " + percentText(error, tolerance);
          }},
         {"arithmetic", [](const std::string& text) {  // "a op b"
              const QStringList terms = QString::fromStdString(text).split(' ');
