@@ -8,8 +8,7 @@ void printCalibrationMassReport(const CalibrationMassSheet& sheet, const ReportJ
     CalibrationReportForm form{"DISPENSER CALIBRATION  WITH A MASS DISPLAY",
                                {nextZone, "Mass", nextZone, "Percent"},
                                {"Scale", nextZone, "Display", nextZone, "of Error"},
-                               {},
-                               sheet.sumError};
+                               {}};
     for (std::size_t i = 0; i < form.tests.size(); ++i) {
         const CalibrationSheet::Test& test = sheet.tests[i];
         form.tests[i] = {{test.scale}, {test.display}, {test.percentError, true}};

@@ -9,7 +9,6 @@ void printCalibrationNoMassReport(const CalibrationNoMassSheet& sheet, const Rep
                                {nextZone, "Gallon", nextZone, "Percent"},
                                {"Scale", nextZone, "Display", nextZone, "of Error", nextZone, "Mass"},
                                {},
-                               sheet.averageError,
                                {"Lbs\\GGE factor: " + sheet.text(sheet.lbsPerGge)}};
     for (std::size_t i = 0; i < form.tests.size(); ++i) {
         const CalibrationSheet::Test& test = sheet.tests[i];

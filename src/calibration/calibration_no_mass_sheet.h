@@ -4,12 +4,12 @@
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents.
 // Each test's gallon reading becomes the mass dispensed (Lbs\GGE factor x gallons).
-// The error of the sums is kept hidden and printed;
-// the average error the window shows is worked out from the averages.
+// The error of the sums is kept hidden and printed; the average error the window
+// shows is worked out from the averages, and judged as the error of the sums it
+// stands for.
 //
 // Where it differs from the worksheet with a mass display: a display sum adds the
-// last test first; the masses of Tests 2 and 3 also write their difference on
-// every change; the new factor follows the average display, not the display sum.
+// last test first.
 class CalibrationNoMassSheet : public CalibrationSheet {
 public:
     CalibrationNoMassSheet();
@@ -21,8 +21,8 @@ public:
 
 private:
     std::vector<FieldId> readingsInOrder() const override;
-    void massChanged(std::size_t test);
-    void gallonsEntered(std::size_t test);
-    void averageDisplayWritten();
-    void averageDifferenceWritten();
+    FieldId displayReading(std::size_t test) const override { return gallons[test]; }
+    void writeMass(std::size_t test) override;
+    Decimal exactMass(std::size_t test) const override;
+    void writeFromAverages() override;
 };

@@ -45,7 +45,8 @@ void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationRepo
     std::array<std::vector<PrintItem>, 3> tests;
     for (std::size_t test = 0; test < tests.size(); ++test) {
         tests[test] = line(sheet, form.tests[test]);
-        tests[test].insert(tests[test].end(), {nextZone, "Batch #" + std::to_string(test + 1)});
+        tests[test].insert(tests[test].end(), {nextZone, "Batch #" + std::to_string(test + 1)
+                                                             + (sheet.notCounted(test) ? ", not counted" : "")});
     }
     const std::vector<PrintItem> averages =
         line(sheet, {{sheet.averageScale}, {sheet.averageDisplay}, {sheet.sumError, true}});
@@ -55,8 +56,8 @@ void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationRepo
     printLetterhead(printer);
     std::vector<JudgedError> errors;
     for (std::size_t test = 0; test < sheet.tests.size(); ++test)
-        errors.push_back({"Test " + std::to_string(test + 1), sheet.text(sheet.tests[test].percentError)});
-    errors.push_back({"Average error", sheet.text(form.averageError)});
+        errors.push_back({"Test " + std::to_string(test + 1), sheet.exactError(sheet.tests[test].percentError)});
+    errors.push_back({"Average error", sheet.exactError(sheet.sumError)});
     printJobDetails(printer, job, form.readings, errors);
     printer.setFontSize(12.0f);
     printer.setFontBold(true);

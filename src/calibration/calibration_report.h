@@ -25,9 +25,7 @@ struct CalibrationReportForm {
     std::vector<PrintItem> headingBelow;
     // Each test's cells, one print zone each; the batch name follows in the next.
     std::array<std::vector<Cell>, 3> tests;
-    // The average error the window shows and judges, and the readings the page
-    // does not show otherwise, for the job's details.
-    FieldId averageError;
+    // The readings the page does not show otherwise, for the job's details.
     std::vector<std::string> readings = {};
 };
 
@@ -36,6 +34,8 @@ struct CalibrationReportForm {
 // 34 lines. Reads the fields and changes none. With the job's details filled in,
 // they stand under the letterhead with the verdict on each test's error.
 //
-// A test not made yet prints as empty cells.
+// A test not made yet prints as empty cells; a test with a reading that does not
+// count is marked so after its batch name. The verdict lines judge each test's
+// error and the error of the sums, which the page prints as the average error.
 void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, const ReportJob& job,
                             Printer& printer);

@@ -1,5 +1,7 @@
 #include "calibration/calibration_sheet.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string numbered(const char* name, std::size_t test) { return name + std::to_string(test + 1); }
@@ -10,7 +12,7 @@ std::string ofTest(const std::string& caption, std::size_t test)
 
 } // namespace
 
-CalibrationSheet::CalibrationSheet(std::string existing, const Captions& captions)
+CalibrationSheet::CalibrationSheet(std::string existing, const Captions& captions, SumOrder displaySumOrder)
     : existingFactor(add("existingFactor", std::move(existing), "Existing flow calibration factor")),
       tests{addTest(0, captions), addTest(1, captions), addTest(2, captions)},
       scaleSum(addWork("scaleSum", captions.scaleSum)),
@@ -19,13 +21,10 @@ CalibrationSheet::CalibrationSheet(std::string existing, const Captions& caption
       averageScale(addResult("averageScale", "Average scale")),
       averageDisplay(addResult("averageDisplay", "Average display")),
       sumError(addResult("sumError", captions.sumError)),
-      newFactor(addResult("newFactor", "New flow calibration factor"))
+      newFactor(addResult("newFactor", "New flow calibration factor")),
+      m_displayReading(captions.displayReading),
+      m_displaySumOrder(displaySumOrder)
 {
-    for (std::size_t test = 0; test < tests.size(); ++test) {
-        onEnter(tests[test].scale, [this, test] { rebuildScaleSum(test); });
-        onChange(tests[test].difference, [this, test] { writePercentError(test); });
-    }
-    onChange(sumDifference, [this] { writeSumError(); });
 }
 
 CalibrationSheet::Test CalibrationSheet::addTest(std::size_t test, const Captions& captions)
@@ -37,87 +36,147 @@ CalibrationSheet::Test CalibrationSheet::addTest(std::size_t test, const Caption
             addResult(numbered("percentError", test), ofTest("Percent of error", test))};
 }
 
-// What a new worksheet shows with these readings typed into it in the tab order,
-// each with Enter, whatever the order they were typed or corrected in.
+bool CalibrationSheet::isNumber(FieldId reading) const
+{
+    try {
+        strictNumber(text(reading));
+        return true;
+    } catch (const StepFailed&) {
+        return false;
+    }
+}
+
+bool CalibrationSheet::notCounted(std::size_t test) const
+{
+    return !m_counted.at(test) && !(text(tests[test].scale).empty() && text(displayReading(test)).empty());
+}
+
+Decimal CalibrationSheet::exactMass(std::size_t test) const { return Decimal::of(text(tests[test].display)); }
+
+// The results a new worksheet gives with the readings now on screen.
 bool CalibrationSheet::settle()
 {
     blankResults();
-    for (FieldId reading : readingsInOrder()) {
-        if (!text(reading).empty())
-            runEnter(reading);
-    }
+    m_exactTests = {};
+    m_exactSums.reset();
+    for (std::size_t test = 0; test < tests.size(); ++test)
+        writeTest(test);
+    writeSums();
     return true;
 }
 
-// Each average reads back the sum text just written, so it divides the sum as
-// rounded to 15 significant digits.
-void CalibrationSheet::rebuildScaleSum(std::size_t test)
-{
-    set(scaleSum, [&] {
-        double sum = 0.0;
-        for (std::size_t i = 0; i <= test; ++i)
-            sum = plus(sum, lenient(tests[i].scale));
-        return numberText(sum);
-    });
-    set(averageScale, [&] { return fourDecimals(over(strict(scaleSum), double(test + 1))); });
-}
-
-void CalibrationSheet::rebuildDisplaySum(std::size_t test, SumOrder order)
-{
-    set(displaySum, [&] {
-        double sum = 0.0;
-        for (std::size_t i = 0; i <= test; ++i)
-            sum = plus(sum, lenient(tests[order == SumOrder::FirstTestFirst ? i : test - i].display));
-        return numberText(sum);
-    });
-    set(averageDisplay, [&] { return fourDecimals(over(strict(displaySum), double(test + 1))); });
-}
-
-void CalibrationSheet::writeDifference(std::size_t test)
+void CalibrationSheet::writeTest(std::size_t test)
 {
     const Test& t = tests[test];
-    set(t.difference, [&] { return numberText(minus(lenient(t.scale), lenient(t.display))); });
-}
-
-// Runs whenever the difference is written, even unchanged, so that the percent
-// follows a new scale reading that moved with its display.
-void CalibrationSheet::writePercentError(std::size_t test)
-{
-    const Test& t = tests[test];
+    const FieldId reading = displayReading(test);
+    const bool hasScale = !text(t.scale).empty(), hasDisplay = !text(reading).empty();
+    m_counted[test] = hasScale && hasDisplay && isNumber(t.scale) && isNumber(reading);
+    if (hasDisplay)
+        writeMass(test);
+    if (!hasScale || !hasDisplay) {
+        const FieldId typed = hasScale ? t.scale : reading;
+        if ((hasScale || hasDisplay) && isNumber(typed)) {
+            note("Test " + std::to_string(test + 1) + " is not counted until it has a "
+                 + (hasScale ? m_displayReading : std::string("scale reading")) + ".");
+        }
+        return;
+    }
+    set(t.difference, [&] { return numberText(minus(strict(t.scale), strict(t.display))); });
     set(t.percentError, [&] {
         const double difference = strict(t.difference);
         return fourDecimals(over(difference, divisor(t.scale)));
     });
+    if (!text(t.percentError).empty())
+        m_exactTests[test] = ExactError{Decimal::of(text(t.scale)), exactMass(test)};
 }
 
-void CalibrationSheet::writeSumDifference()
+void CalibrationSheet::readEveryReading() const
 {
-    set(sumDifference, [&] { return numberText(minus(lenient(scaleSum), lenient(displaySum))); });
+    for (std::size_t test = 0; test < tests.size(); ++test) {
+        for (FieldId reading : {tests[test].scale, displayReading(test)}) {
+            if (!text(reading).empty())
+                strict(reading);
+        }
+    }
 }
 
-void CalibrationSheet::writeSumError()
+// Each average reads back the sum text just written, so it divides the sum as
+// rounded to 15 significant digits.
+void CalibrationSheet::writeSums()
 {
+    const auto count = static_cast<double>(std::count(m_counted.begin(), m_counted.end(), true));
+    const bool mistaken = [&] {
+        try {
+            readEveryReading();
+            return false;
+        } catch (const StepFailed&) {
+            return true;
+        }
+    }();
+    if (count == 0 && !mistaken)
+        return;  // nothing to sum yet
+    set(scaleSum, [&] {
+        readEveryReading();
+        double sum = 0.0;
+        for (std::size_t test = 0; test < tests.size(); ++test) {
+            if (m_counted[test])
+                sum = plus(sum, strict(tests[test].scale));
+        }
+        return numberText(sum);
+    });
+    set(displaySum, [&] {
+        readEveryReading();
+        double sum = 0.0;
+        for (std::size_t i = 0; i < tests.size(); ++i) {
+            const std::size_t test = m_displaySumOrder == SumOrder::FirstTestFirst ? i : tests.size() - 1 - i;
+            if (m_counted[test])
+                sum = plus(sum, strict(tests[test].display));
+        }
+        return numberText(sum);
+    });
+    set(sumDifference, [&] { return numberText(minus(strict(scaleSum), strict(displaySum))); });
     set(sumError, [&] {
-        needScaleSum();
         const double difference = strict(sumDifference);
         return fourDecimals(over(difference, divisor(scaleSum)));
     });
-}
-
-void CalibrationSheet::writeNewFactor()
-{
     set(newFactor, [&] {
         const double existing = strict(existingFactor);
-        needScaleSum();
         const double scale = strict(scaleSum);
         // The quotient of the sums first: the other order can round the last decimal
         // the other way.
         return fourDecimals(times(existing, over(scale, divisor(displaySum))));
     });
+    set(averageScale, [&] { return fourDecimals(over(strict(scaleSum), count)); });
+    set(averageDisplay, [&] { return fourDecimals(over(strict(displaySum), count)); });
+    writeFromAverages();
+    if (!text(sumError).empty()) {
+        ExactError sums;
+        for (std::size_t test = 0; test < tests.size(); ++test) {
+            if (m_counted[test])
+                sums = {sums.scale + Decimal::of(text(tests[test].scale)), sums.display + exactMass(test)};
+        }
+        m_exactSums = sums;
+    }
 }
 
-void CalibrationSheet::needScaleSum() const
+std::optional<ExactError> CalibrationSheet::exactError(FieldId error) const
 {
-    if (text(scaleSum).empty())
-        throw StepFailed(StepFailed::Kind::Empty, "no scale reading has been typed yet");
+    if (text(error).empty())
+        return std::nullopt;
+    for (std::size_t test = 0; test < tests.size(); ++test) {
+        if (error == tests[test].percentError)
+            return m_exactTests[test];
+    }
+    return m_exactSums;
+}
+
+CalibrationSheet::Judgement CalibrationSheet::judgement(FieldId error, const Tolerance& tolerance) const
+{
+    const std::optional<ExactError> exact = exactError(error);
+    if (!exact)
+        return {};
+    Judgement judged{judge(*exact, tolerance), {}};
+    if (judged.verdict != judge(text(error), tolerance))
+        judged.exactShown = percentText(*exact, tolerance);
+    return judged;
 }

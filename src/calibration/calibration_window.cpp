@@ -25,11 +25,12 @@ void CalibrationWindow::judge(std::initializer_list<FieldId> errors)
         auto* field = qobject_cast<QLineEdit*>(widgetOf(error));
         auto* verdict = new QLabel(area());
         verdict->setObjectName(field->objectName() + QStringLiteral("Verdict"));
-        verdict->setAlignment(Qt::AlignCenter);
-        // In the free area right of the errors, as high as the field.
+        // In the free area right of the errors, as high as the field, wide enough for
+        // the exact error beside the word.
         const QRect beside = field->geometry();
-        verdict->setGeometry(beside.right() + 1 + design::px(60), beside.y(), design::px(600), beside.height());
-        connect(field, &QLineEdit::textChanged, this, &CalibrationWindow::showVerdicts);
+        const int left = beside.right() + 1 + design::px(60);
+        verdict->setGeometry(left, beside.y(), area()->width() - left - design::px(60), beside.height());
+        verdict->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_judged.push_back({error, field, verdict});
     }
     showVerdicts();
@@ -39,8 +40,11 @@ void CalibrationWindow::showVerdicts()
 {
     const Tolerance& tolerance = job().details().tolerance;
     for (const Judged& judged : m_judged) {
-        const Verdict verdict = ::judge(m_sheet->text(judged.error), tolerance);
-        const QString sentence = qText(verdictSentence(verdict, tolerance));
+        const CalibrationSheet::Judgement judgement = m_sheet->judgement(judged.error, tolerance);
+        const Verdict verdict = judgement.verdict;
+        const QString exact = qText(judgement.exactShown);
+        const QString sentence = qText(verdictSentence(verdict, tolerance))
+                                 + (exact.isEmpty() ? QString() : QStringLiteral(", the exact error ") + exact);
         // The words carry the meaning; the colour only helps the eye.
         const QColor colour = verdict == Verdict::Within            ? QColor(0, 100, 0)
                               : verdict == Verdict::MaintenanceOnly ? QColor(150, 75, 0)
@@ -48,7 +52,7 @@ void CalibrationWindow::showVerdicts()
         QPalette palette = judged.verdict->palette();
         palette.setColor(QPalette::WindowText, colour);
         judged.verdict->setPalette(palette);
-        judged.verdict->setText(qText(verdictWord(verdict)));
+        judged.verdict->setText(qText(verdictWord(verdict)) + (exact.isEmpty() ? QString() : ' ' + exact));
         judged.verdict->setAccessibleName(sentence);
         judged.verdict->setToolTip(sentence);
         judged.verdict->setVisible(verdict != Verdict::None);
@@ -57,6 +61,10 @@ void CalibrationWindow::showVerdicts()
             judged.field->setAccessibleDescription(description);
     }
 }
+
+// The verdicts follow the readings, which may move an error without changing the
+// value shown.
+void CalibrationWindow::sheetEventDone() { showVerdicts(); }
 
 // "Percent of Error, Test 1 -1.650%, outside 1.5 % acceptance".
 QString CalibrationWindow::spoken(const QWidget* field) const

@@ -53,6 +53,7 @@ public:
 
 protected:
     QString spoken(const QWidget* field) const override;
+    void sheetEventDone() override;
 
 private:
     struct Judged {

@@ -55,16 +55,6 @@ std::vector<std::string> lines(std::string text)
     return result;
 }
 
-std::string percentText(const std::string& fraction)
-{
-    try {
-        const std::string text = printerNumberText(times(strictNumber(fraction), 100.0));
-        return text.substr(text.find_first_not_of(' ')) + " %";
-    } catch (const StepFailed&) {
-        return fraction;
-    }
-}
-
 } // namespace
 
 const JobDetails::About& JobDetails::about(Item item)
@@ -109,14 +99,14 @@ void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<s
     const Tolerance& tolerance = details.tolerance;
     bool judged = false;
     for (const JudgedError& error : errors) {
-        const Verdict verdict = judge(error.fraction, tolerance);
+        const Verdict verdict = error.error ? judge(*error.error, tolerance) : Verdict::None;
         if (verdict == Verdict::None)
             continue;
         if (!judged) {
             printer.print({"Tolerance: " + toleranceText(tolerance)});
             judged = true;
         }
-        printer.print({error.name + ": " + percentText(error.fraction) + "  " + verdictWord(verdict) + ", "
+        printer.print({error.name + ": " + percentText(*error.error, tolerance) + "  " + verdictWord(verdict) + ", "
                        + verdictSentence(verdict, tolerance)});
     }
     if (judged)

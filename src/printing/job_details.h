@@ -3,6 +3,7 @@
 #include "sheet/tolerance.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,16 +45,18 @@ struct ReportJob {
     std::string printedAt;
 };
 
-// An error a report judges against the tolerance: "Test 1" and its fraction.
+// An error a report judges against the tolerance: "Test 1" and the error its
+// readings give, none for a test not made.
 struct JudgedError {
     std::string name;
-    std::string fraction;  // "-0.0165"; empty for a test not made
+    std::optional<ExactError> error;
 };
 
 // The block under the letterhead, printed only when some detail is filled in: the
 // date and time, each detail filled in with its label, the readings the page does
-// not show otherwise, the verdict on each error against the tolerance with the sign
-// convention, and a line for the technician's signature. In 9 pt, one line each
+// not show otherwise, the verdict on each error against the tolerance, with that
+// error to three decimals (or as many more as it takes to stand on its side of each
+// limit) and the sign convention, and a line for the technician's signature. In 9 pt, one line each
 // (the remarks in two), so that the report stays on its one page; the font is left
 // at 9 pt, plain.
 void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,

@@ -81,7 +81,11 @@ void JobDetailsDialog::accept()
         return QDialog::accept();
     m_problem->setText(QString::fromStdString(problem));
     m_problem->show();
-    QLineEdit* wrong = toleranceProblem({tolerance.acceptance, {}}).empty() ? m_maintenance : m_acceptance;
+    // The field the message is about; the acceptance one when they disagree.
+    QLineEdit* wrong = toleranceProblem({tolerance.acceptance, {}}).empty()
+                               && !toleranceProblem({{}, tolerance.maintenance}).empty()
+                           ? m_maintenance
+                           : m_acceptance;
     wrong->setAccessibleDescription(m_problem->text());  // what a screen reader says as the focus comes back
     wrong->setFocus();
     wrong->selectAll();

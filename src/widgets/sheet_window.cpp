@@ -303,6 +303,8 @@ QString SheetWindow::remarkOn(FieldId) const
     return {};
 }
 
+void SheetWindow::sheetEventDone() {}
+
 QString SheetWindow::toolTipOf(FieldId field, const QString& shown) const
 {
     const QString remark = remarkOn(field);
@@ -321,6 +323,7 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     const std::string before = m_bound->status();
     const std::size_t writtenBefore = m_written.size();
     event();
+    sheetEventDone();
     // Going from field to field, by Tab or by an Enter that computes nothing, is no
     // act on the window: a note, such as the one about a missing face, stays until
     // the technician types or an Enter computes.

@@ -86,6 +86,8 @@ protected:
     // What a field's tooltip says after its whole value, such as a limit the value
     // crosses; nothing by default.
     virtual QString remarkOn(FieldId field) const;
+    // After each user event has run on the sheet, before the status line tells of it.
+    virtual void sheetEventDone();
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -99,8 +99,8 @@ plain = kept("no-mass-display")
 check(lines[:4] == plain[:4] and lines[-(len(plain) - 4):] == plain[4:], "with details, the page is the same around "
       "the block: %s" % lines)
 for line in ("Customer: Acme Gas", "Dispenser serial no.: SN-4471", "Technician: R. Diaz", "Lbs\\GGE factor: 5.66",
-             "Test 1: 0.95 % maint., outside 0.7 % acceptance, within 1.5 % maintenance",
-             "Average error: 0.71 % maint., outside 0.7 % acceptance, within 1.5 % maintenance"):
+             "Test 1: 0.950 % maint., outside 0.7 % acceptance, within 1.5 % maintenance",
+             "Average error: 0.715 % maint., outside 0.7 % acceptance, within 1.5 % maintenance"):
     check(line in lines, "the details block says %r" % line)
 check(any(line.startswith("Printed 20") for line in lines), "the block says when it was printed")
 process.terminate()

@@ -84,7 +84,7 @@ stories = [
      "Mass Dispensed, Test 1 " + shown("without a mass display", "display1"),
      "120 Return x Return", "Mass dispensed of Test 2, percent of error of Test 2"),
     ("t Return", "59 Return", "P-30 2,901  PSI, P-36 3,614  PSI",
-     "abc Return", "P-36 pressure not computed: the temperature is not a number."),
+     "abc Return", 'P-36 pressure not computed: the temperature "abc" is not a number.'),
 ]
 for menu, computing, result, failing, failure in stories:
     mark = len(speech())

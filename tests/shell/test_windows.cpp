@@ -229,6 +229,8 @@ void TestWindows::workedExampleTypedIn()
 void TestWindows::enterComputesThenMovesOn()
 {
     auto* density = m_main->findChild<EntryField*>("density");
+    m_main->findChild<EntryField*>("maximumFlow")->setText("0");
+    m_main->findChild<EntryField*>("pulsesPerGallon")->setText("1000");
     QString focusDuringComputation;
     connect(density, &EntryField::enterPressed, this, [&] { focusDuringComputation = focusName(); });
     density->setFocus(Qt::TabFocusReason);
@@ -462,7 +464,8 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
             const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
             QVERIFY2(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == field; }),
                      qPrintable(field->accessibleName()));
-            QTest::keyClicks(field, order.size() == 1 ? "Acme Gas" : order.size() == 14 ? "R. Diaz" : i == 16 ? "1,5" : "");
+            QTest::keyClicks(field, order.size() == 1 ? "Acme Gas" : order.size() == 14 ? "R. Diaz"
+                                 : i == 16 ? "1,5" : i == 17 ? "2" : "");
             QTest::keyClick(field, Qt::Key_Tab);
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the comma: not a percentage
@@ -470,6 +473,12 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
         QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->accessibleName(),
                  QString("Acceptance tolerance (%)"));
         QVERIFY(dialog->findChild<QLabel*>("problem")->text().startsWith("The acceptance tolerance must be"));
+        QTest::keyClicks(QApplication::focusWidget(), "2.5");  // wider than the maintenance tolerance
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->accessibleName(),
+                 QString("Acceptance tolerance (%)"));
+        QCOMPARE(dialog->findChild<QLabel*>("problem")->text(),
+                 QString("The acceptance tolerance must not be wider than the maintenance tolerance."));
         QTest::keyClicks(QApplication::focusWidget(), "1.5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }});
@@ -547,6 +556,15 @@ void TestWindows::verdictsStandBesideTheErrors()
              qPrintable(mass->findChild<Announcer*>()->accessibleName()));
     typeIn(mass, "display1", "100");  // a corrected reading is judged anew
     QCOMPARE(verdicts(mass, "sumError"), QString("OK maint. maint. OK"));
+    // -1.5038 % shows as -1.500 %, within 1.5 %: the verdict gives the error it judged.
+    details.tolerance = {"1.5", "2"};
+    m_manager->job().setDetails(details);
+    typeIn(mass, "scale1", "26.60");
+    typeIn(mass, "display1", "27.00");
+    QCOMPARE(field(mass, "percentError1")->text(), QString("-1.500%"));
+    QCOMPARE(verdicts(mass, "sumError"), QString("maint. -1.504 % OK OK OK"));
+    QCOMPARE(first->text(QAccessible::Description),
+             QString("outside 1.5 % acceptance, within 2 % maintenance, the exact error -1.504 %"));
     details.tolerance = {};
     m_manager->job().setDetails(details);
     QCOMPARE(verdicts(mass, "sumError"), QString("- - - -"));
