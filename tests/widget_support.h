@@ -9,12 +9,29 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 namespace widget_support {
 
 using Opens = FlowRateWindow::Opens;
+
+// Every test program keeps its settings and data in a scratch folder of its own,
+// removed when it ends, however it is run (by ctest or by hand, one function
+// alone or all): never a person's own.
+inline void keepApartFromThePersonsOwn()
+{
+    static QTemporaryDir scratch;
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"})
+        qputenv(variable, QFile::encodeName(scratch.path() + '/' + QString::fromLatin1(variable).toLower()));
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
+}
+Q_COREAPP_STARTUP_FUNCTION(keepApartFromThePersonsOwn)
 
 inline void settle()
 {

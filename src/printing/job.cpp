@@ -3,16 +3,19 @@
 #include <QCoreApplication>
 #include <QSettings>
 
+#include "widgets/design.h"
+
 namespace {
 
 const QString kAcceptance = QStringLiteral("tolerance/acceptance");
 const QString kMaintenance = QStringLiteral("tolerance/maintenance");
 
-// A kept value as typed, cut to the length the dialog allows: the settings file
-// is the user's to edit.
-std::string kept(QSettings& settings, const QString& key, int maxLength)
+// A kept value as it stands in the file, which is the user's to edit: a text with
+// a comma that was not written quoted reads back as a list, and is joined again.
+QString kept(const QSettings& settings, const QString& key)
 {
-    return settings.value(key).toString().left(maxLength).toStdString();
+    const QVariant value = settings.value(key);
+    return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
 }
 
 } // namespace
@@ -29,17 +32,42 @@ void Job::clear()
     emit changed();
 }
 
-void Job::load()
+QStringList Job::load()
 {
-    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    QStringList unused;
+    const QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
-        if (about.technicians())
-            m_details.items[item] = kept(settings, QString::fromLatin1(about.key), about.maxLength);
+        if (!about.technicians())
+            continue;
+        const QString text = kept(settings, QString::fromLatin1(about.key));
+        if (text.size() > about.maxLength)
+            unused << QStringLiteral("The kept %1 is longer than %2 characters; only its first %2 are used.")
+                          .arg(QString::fromLatin1(about.label).toLower())
+                          .arg(about.maxLength);
+        m_details.items[item] = text.left(about.maxLength).toStdString();
     }
-    Tolerance tolerance{kept(settings, kAcceptance, 8), kept(settings, kMaintenance, 8)};
-    m_details.tolerance = toleranceProblem(tolerance).empty() ? tolerance : Tolerance();
+    const Tolerance tolerance{kept(settings, kAcceptance).toStdString(), kept(settings, kMaintenance).toStdString()};
+    // A tolerance with a limit that cannot be used is not used at all: the other
+    // limit alone would judge more leniently than the technician meant.
+    if (const std::string problem = toleranceProblem(tolerance); !problem.empty()) {
+        const auto named = [](const std::string& limit, const char* name) {
+            return toleranceProblem(name[0] == 'a' ? Tolerance{limit, {}} : Tolerance{{}, limit}).empty()
+                       ? QString()
+                       : QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage").arg(name, qText(limit));
+        };
+        QString said = named(tolerance.acceptance, "acceptance");
+        if (said.isEmpty())
+            said = named(tolerance.maintenance, "maintenance");
+        if (said.isEmpty())
+            said = QStringLiteral("The kept acceptance tolerance %1 % is wider than the kept maintenance tolerance %2 %")
+                       .arg(qText(tolerance.acceptance), qText(tolerance.maintenance));
+        unused << said + QStringLiteral("; the kept tolerance was not used.");
+    } else {
+        m_details.tolerance = tolerance;
+    }
     emit changed();
+    return unused;
 }
 
 QString Job::keep() const
@@ -55,6 +83,9 @@ QString Job::keep() const
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return {};
+    if (settings.fileName().startsWith(nowhere()))
+        return QStringLiteral("Your details and the tolerance cannot be kept for the next run: neither "
+                              "XDG_CONFIG_HOME nor HOME names a folder that can be written.");
     return QStringLiteral("Your details and the tolerance could not be kept for the next run: \"%1\" cannot be "
                           "written.")
         .arg(settings.fileName());

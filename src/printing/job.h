@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The job every report is printed for while the program runs, shared by the
 // windows that print. It says when its details change, so that the worksheets
@@ -18,10 +19,14 @@ public:
     void clear();
 
     // The technician's details and the tolerance as kept in the user's settings
-    // (the program's own, named after it).
-    void load();
+    // (the program's own, named after it). A kept value that cannot be used is named
+    // in what it returns, and left in the file until new details are kept.
+    QStringList load();
     // Keeps them there; what went wrong, or nothing.
     QString keep() const;
+
+    // Where settings go when no folder can keep them: a folder that can never be made.
+    static QString nowhere() { return QStringLiteral("/proc/flowcal-keeps-no-settings"); }
 
 signals:
     void changed();

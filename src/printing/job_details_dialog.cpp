@@ -29,10 +29,10 @@ QFormLayout* addGroup(QVBoxLayout* layout, const QString& title)
 
 } // namespace
 
-JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent) : QDialog(parent)
+JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
+    : FittedDialog(QStringLiteral("Job Details"), parent)
 {
-    setWindowTitle(QStringLiteral("Job Details"));
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = body();
     QFormLayout* form = addGroup(layout, QStringLiteral("This job"));
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
@@ -57,10 +57,9 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent) :
     m_problem->setTextFormat(Qt::PlainText);
     m_problem->hide();
     layout->addWidget(m_problem);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    buttons()->setStandardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons(), &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons(), &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_items[0]->setFocus();
 }
 

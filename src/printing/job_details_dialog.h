@@ -2,7 +2,7 @@
 
 #include "printing/job_details.h"
 
-#include <QDialog>
+#include "widgets/fitted_dialog.h"
 
 #include <array>
 #include <optional>
@@ -14,7 +14,7 @@ class QLineEdit;
 // tolerance, one labelled field each, top to bottom in the order of the Tab key.
 // Enter accepts, Esc cancels. A tolerance that is no percentage is said in the
 // dialog, which stays open on that field.
-class JobDetailsDialog : public QDialog {
+class JobDetailsDialog : public FittedDialog {
     Q_OBJECT
 
 public:

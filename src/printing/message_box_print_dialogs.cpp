@@ -1,5 +1,8 @@
 #include "printing/message_box_print_dialogs.h"
 
+#include "widgets/design.h"
+#include "widgets/fitted_dialog.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -7,7 +10,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,45 +17,64 @@ namespace {
 
 const QString kTitle = QStringLiteral("Print");
 
-int ask(QMessageBox::Icon icon, const QString& message, const QString& question, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton preferred)
+// A label of plain text, as wide as a message box's and no wider than the screen.
+QLabel* addText(FittedDialog& dialog, const QString& text, const char* name)
 {
-    QMessageBox box(icon, kTitle, message, buttons, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(question);
-    box.setDefaultButton(preferred);
-    return box.exec();
+    auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);  // names of printers and files, and the printer system's words
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(std::min(label->fontMetrics().averageCharWidth() * 45,
+                                    design::roomOnScreen(&dialog).width() * 3 / 4));
+    dialog.body()->addWidget(label);
+    return label;
+}
+
+// The message, the question and its buttons; the button pressed, or Cancel for Esc.
+QDialogButtonBox::StandardButton ask(const QString& message, const QString& question,
+                                     QDialogButtonBox::StandardButtons buttons,
+                                     QDialogButtonBox::StandardButton preferred)
+{
+    FittedDialog dialog(kTitle, QApplication::activeWindow());
+    addText(dialog, message, "message");
+    if (!question.isEmpty())
+        addText(dialog, question, "question");
+    dialog.buttons()->setStandardButtons(buttons);
+    dialog.buttons()->button(preferred)->setDefault(true);
+    QDialogButtonBox::StandardButton pressed = QDialogButtonBox::Cancel;
+    QObject::connect(dialog.buttons(), &QDialogButtonBox::clicked, &dialog, [&](QAbstractButton* button) {
+        pressed = dialog.buttons()->standardButton(button);
+        dialog.accept();
+    });
+    dialog.exec();
+    return pressed;
 }
 
 } // namespace
 
 bool MessageBoxPrintDialogs::offerPdf(const QString& message)
 {
-    return ask(QMessageBox::Warning, message, QStringLiteral("Save the report as a PDF file instead?"),
-               QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Save)
-        == QMessageBox::Save;
+    return ask(message, QStringLiteral("Save the report as a PDF file instead?"),
+               QDialogButtonBox::Save | QDialogButtonBox::Cancel, QDialogButtonBox::Save)
+        == QDialogButtonBox::Save;
 }
 
 PrintDialogs::PrinterChoice MessageBoxPrintDialogs::choosePrinter(const QString& message, const QStringList& printers)
 {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(kTitle);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* said = new QLabel(message, &dialog);
-    said->setTextFormat(Qt::PlainText);
-    said->setWordWrap(true);
-    auto* list = new QListWidget(&dialog);
+    FittedDialog dialog(kTitle, QApplication::activeWindow());
+    QLabel* said = addText(dialog, message, "message");
+    auto* list = new QListWidget;
     list->addItems(printers);  // plain text
     list->setCurrentRow(0);
+    list->setMinimumHeight(list->sizeHintForRow(0) * std::min(int(printers.size()), 4) + 2 * list->frameWidth());
     said->setBuddy(list);
-    auto* buttons = new QDialogButtonBox(&dialog);
+    dialog.body()->addWidget(list);
+    QDialogButtonBox* buttons = dialog.buttons();
     QPushButton* print = buttons->addButton(QStringLiteral("&Print"), QDialogButtonBox::AcceptRole);
     QPushButton* pdf = buttons->addButton(QStringLiteral("Save as P&DF..."), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Cancel);
     print->setDefault(true);
-    layout->addWidget(said);
-    layout->addWidget(list);
-    layout->addWidget(buttons);
     PrinterChoice choice;
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         choice = {PrinterChoice::Kind::Printer, list->currentItem() ? list->currentItem()->text() : QString()};
@@ -86,14 +107,12 @@ std::optional<QString> MessageBoxPrintDialogs::choosePdfFile(const QString& sugg
 
 bool MessageBoxPrintDialogs::confirmReplace(const QString& path)
 {
-    return ask(QMessageBox::Question, QStringLiteral("%1 already exists.").arg(path),
-               QStringLiteral("Replace it with the report?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return ask(QStringLiteral("%1 already exists.").arg(path), QStringLiteral("Replace it with the report?"),
+               QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No)
+        == QDialogButtonBox::Yes;
 }
 
 void MessageBoxPrintDialogs::tell(const QString& message)
 {
-    QMessageBox box(QMessageBox::Warning, kTitle, message, QMessageBox::Ok, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ask(message, {}, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
 }

@@ -32,7 +32,7 @@ WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialo
                         : Printer::DeviceSource([this] { return std::make_unique<SystemPrinterDevice>(m_page); })),
       m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page, m_job}
 {
-    m_job.load();  // the technician's details and the tolerance of the last run
+    m_unusedSettings = m_job.load();  // the technician's details and the tolerance of the last run
 }
 
 FlowRateWindow* WindowManager::start()
@@ -43,8 +43,11 @@ FlowRateWindow* WindowManager::start()
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
     m_main->show();
     // Once the window is on the screen, so that a screen reader speaks the note too.
+    QStringList notes = m_unusedSettings;
     if (const QString note = design::missingFaceNote(QFontDatabase::families()); !note.isEmpty())
-        QTimer::singleShot(0, m_main, [main = m_main, note] { main->showNote(note); });
+        notes << note;
+    if (!notes.isEmpty())
+        QTimer::singleShot(0, m_main, [main = m_main, note = notes.join(' ')] { main->showNote(note); });
     return m_main;
 }
 

@@ -52,6 +52,7 @@ private:
     PrintedPage m_page;
     Printer m_printer;
     Job m_job;
+    QStringList m_unusedSettings;  // named when the main window first shows
     Printing m_printing;
     QPointer<FlowRateWindow> m_main;
     std::array<QPointer<QWidget>, 4> m_windows;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace design {
 
@@ -37,6 +38,18 @@ QString missingFaceNote(const QStringList& families)
         return {};
     return QStringLiteral("The face these windows are drawn in, Liberation Sans, is missing, so captions may be "
                           "cut: install the Debian package fonts-liberation2.");
+}
+
+} // namespace design
+
+namespace design {
+
+QSize roomOnScreen(const QWidget* window)
+{
+    constexpr int kTitleBar = 32;
+    constexpr int kFrame = 8;
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen->availableGeometry().size() - QSize(kFrame, kTitleBar);
 }
 
 } // namespace design

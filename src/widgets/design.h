@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 #include <string_view>
 
 namespace design {
@@ -27,6 +29,10 @@ QFont font(double points, bool bold = true);
 // A note for the status line when the font families at hand lack the face the
 // windows are measured in, Liberation Sans; empty when it is there.
 QString missingFaceNote(const QStringList& families);
+
+// The room a window or dialog has on its screen at the current scale, leaving the
+// window manager's title bar and frame, which are not known before it first shows.
+QSize roomOnScreen(const QWidget* window);
 
 // The colours the designs use.
 inline const QColor kYellow{255, 255, 0};

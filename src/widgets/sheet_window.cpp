@@ -21,6 +21,8 @@
 #include <QLayout>
 #include <QVBoxLayout>
 
+#include <utility>
+
 SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
                          QWidget* parent)
     : QMainWindow(parent)
@@ -81,7 +83,7 @@ void SheetWindow::place(Sheet& sheet, std::initializer_list<FieldPlace> fields,
         if (previousStop)
             QWidget::setTabOrder(previousStop, widget);
         else
-            widget->setFocus(Qt::OtherFocusReason);  // the focus when first shown
+            m_firstField = widget;
         previousStop = widget;
     }
     for (const LabelPlace& place : labels) {
@@ -179,6 +181,9 @@ void SheetWindow::setVisible(bool visible)
 {
     if (visible)
         fitScreen();
+    // The first field has the focus when the window first shows, in a scroll area too.
+    if (visible && m_firstField && !std::exchange(m_focusGiven, true))
+        m_firstField->setFocus(Qt::OtherFocusReason);
     QMainWindow::setVisible(visible);
 }
 
@@ -201,10 +206,6 @@ void SheetWindow::showEvent(QShowEvent* event)
 
 namespace {
 
-// Room left for a window manager's title bar and frame, which are not known before
-// the window is first shown.
-constexpr int kTitleBar = 32;
-constexpr int kFrame = 8;
 // Room kept round a field scrolled into view.
 constexpr int kMargin = 12;
 
@@ -228,10 +229,13 @@ void SheetWindow::fitScreen()
     m_scroll->setWidgetResizable(false);
     setCentralWidget(m_scroll);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // The scroll area is no stop of its own: Tab and Enter go round the fields as
+    // they do without it.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->viewport()->installEventFilter(this);
     resize((needed + QSize(m_scroll->verticalScrollBar()->sizeHint().width(),
                            m_scroll->horizontalScrollBar()->sizeHint().height()))
-               .boundedTo(room - frame - QSize(kFrame, kTitleBar)));
+               .boundedTo(design::roomOnScreen(this) - frame));
 }
 
 void SheetWindow::showFocusedField()

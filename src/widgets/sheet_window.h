@@ -118,4 +118,6 @@ private:
     bool m_captionsFitted = false;
     int m_statusHeight = 0;
     QScrollArea* m_scroll = nullptr;
+    QWidget* m_firstField = nullptr;
+    bool m_focusGiven = false;
 };

@@ -2,6 +2,7 @@
 #include "widgets/entry_field.h"
 #include "calibration/calibration_window.h"
 #include "printing/job_details.h"
+#include "printing/message_box_print_dialogs.h"
 #include "shell/app_setup.h"
 #include "table_file.h"
 #include "tempcomp/temp_comp_window.h"
@@ -68,11 +69,16 @@ private slots:
     void temperatureKeepsWhatIsTypedUntilClosed();
     void textWrittenByAScreenReaderIsComputed();
     void everyFieldCanBeReachedAndSeen();
+    void keysGoWhereTheyDoAtScaleOne();
+    void everyDialogFitsTheScreen();
     void notesStayAndLongOnesShowWhole();
     void eachWindowOpensOnce();
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
     void jobDetailsAreTypedOnceAndTheTechniciansKept();
+    void keptSettingsThatCannotBeUsedAreNamed_data();
+    void keptSettingsThatCannotBeUsedAreNamed();
+    void settingsGoWhereXdgConfigHomeSays();
     void verdictsStandBesideTheErrors();
     void temperatureSaysTheFillLimitCrossed();
 
@@ -85,6 +91,7 @@ private:
 
 void TestWindows::init()
 {
+    QSettings(QApplication::applicationName(), QApplication::applicationName()).clear();  // each test begins anew
     m_beeps = 0;
     m_manager = new WindowManager([this] { ++m_beeps; });
     m_main = m_manager->start();
@@ -96,7 +103,6 @@ void TestWindows::cleanup()
 {
     closeAll();
     delete m_manager;
-    QSettings(QApplication::applicationName(), QApplication::applicationName()).clear();  // each test begins anew
 }
 
 // "&File/E&xit": the item of that menu in the window's menu bar.
@@ -274,6 +280,83 @@ void TestWindows::missingFaceIsSaid()
     const bool present = QFontDatabase::families().contains("Liberation Sans");
     QCOMPARE(m_main->statusText().isEmpty(), present);
     QCOMPARE(m_main->statusText().endsWith("install the Debian package fonts-liberation2."), !present);
+}
+
+// A worksheet opened from the menu takes its worked example typed key by key from
+// its first field, and the last Enter goes back to it; run at three times the scale
+// too (ctest test_windows_scaled), where the window opens in a scroll area.
+void TestWindows::keysGoWhereTheyDoAtScaleOne()
+{
+    for (const worked::Window which : {worked::Window::MassDisplay, worked::Window::NoMassDisplay}) {
+        trigger(m_main, which == worked::Window::MassDisplay ? "&Calibrate/&With Mass Display"
+                                                              : "&Calibrate/&No Mass Display");
+        settle();
+        QWidget* window = m_manager->open(opensOf(which));  // the window the menu opened
+        QVERIFY(window->isVisible());
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const worked::Example& example = worked::example(which);
+        for (const auto& [name, text] : example.typed) {
+            QCOMPARE(focusName(), QString::fromStdString(name));
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            settle();
+        }
+        QCOMPARE(focusName().toStdString(), example.focusAfter.at(0).first);
+        QCOMPARE(shownTexts(window, example.shown), shownTexts(window, example.shown, false));
+        QTest::keyClicks(QApplication::focusWidget(), "9");  // the next key lands in a field
+        QCOMPARE(field(window, example.focusAfter.at(0).first)->text(), QString("9"));
+        QVERIFY(!window->findChild<QScrollArea*>() || window->findChild<QScrollArea*>()->focusPolicy() == Qt::NoFocus);
+        window->close();
+        settle();
+    }
+}
+
+// Every dialog the program opens fits the screen, at any scale: one larger than the
+// screen scrolls, its buttons always in sight, the field the focus is in scrolled
+// into view.
+void TestWindows::everyDialogFitsTheScreen()
+{
+    const auto fits = [](QWidget* dialog) {
+        const QRect screen = dialog->screen()->availableGeometry();
+        QVERIFY2(screen.contains(dialog->frameGeometry()), qPrintable(QString("%1 is %2x%3").arg(dialog->windowTitle())
+                                                                   .arg(dialog->width()).arg(dialog->height())));
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(dialog) && !button->inherits("QToolButton"))
+                QVERIFY2(dialog->rect().contains(QRect(button->mapTo(dialog, QPoint()), button->size())),
+                         qPrintable(button->text()));
+        }
+    };
+    QStringList seen;
+    answer({[&](QWidget* dialog) {
+        fits(dialog);
+        QWidget* last = nullptr;
+        for (int tab = 0; tab < JobDetails::kItems + 1; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            last = QApplication::focusWidget();
+        }
+        settle();
+        // The field in sight from top to bottom, its beginning too.
+        const QWidget* view = dialog->findChild<QScrollArea*>()->viewport();
+        const QRect place(last->mapTo(view, QPoint()), last->size());
+        seen << dialog->windowTitle();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY2(place.top() >= 0 && place.bottom() <= view->height() && place.left() >= 0 && place.left() < view->width(),
+                 qPrintable(QString("%1,%2 %3x%4 in %5x%6").arg(place.x()).arg(place.y()).arg(place.width())
+                                .arg(place.height()).arg(view->width()).arg(view->height())));
+    }});
+    trigger(m_main, "&File/&Job Details...");
+    MessageBoxPrintDialogs dialogs;
+    const QString longMessage = QString("The printer system at 127.0.0.1:631 did not answer within 5 seconds. ").repeated(3);
+    answer({[&](QWidget* dialog) { fits(dialog); seen << "offer"; QTest::keyClick(dialog, Qt::Key_Escape); },
+            [&](QWidget* dialog) { fits(dialog); seen << "choose"; QTest::keyClick(dialog, Qt::Key_Escape); },
+            [&](QWidget* dialog) { fits(dialog); seen << "replace"; QTest::keyClick(dialog, Qt::Key_Escape); },
+            [&](QWidget* dialog) { fits(dialog); seen << "tell"; QTest::keyClick(dialog, Qt::Key_Escape); }});
+    dialogs.offerPdf(longMessage);
+    dialogs.choosePrinter(longMessage, {"Office", "Workshop", "Front desk"});
+    dialogs.confirmReplace("/home/technician/Documents/calibration-without-mass-display-MX22-0417-2026-12-06.pdf");
+    dialogs.tell(longMessage);
+    QCOMPARE(seen, QStringList({"Job Details", "offer", "choose", "replace", "tell"}));
 }
 
 // Run once more at three times the scale on Qt's small offscreen screen (ctest
@@ -569,6 +652,64 @@ void TestWindows::verdictsStandBesideTheErrors()
     m_manager->job().setDetails(details);
     QCOMPARE(verdicts(mass, "sumError"), QString("- - - -"));
     QCOMPARE(first->text(QAccessible::Description), QString("Percent of error of Test 1"));
+}
+
+void TestWindows::keptSettingsThatCannotBeUsedAreNamed_data()
+{
+    QTest::addColumn<QString>("acceptance");  // as the file holds it
+    QTest::addColumn<QString>("said");
+    const QString notUsed = "The kept acceptance tolerance \"%1\" is not a percentage; the kept tolerance was not used.";
+    for (const char* wrong : {"nan", "-5", "1e400", "inf", "0", "100", "1.5junk", "0x10", "1,5"})
+        QTest::newRow(wrong) << QString(wrong) << notUsed.arg(wrong);
+    QTest::newRow("wider than maintenance") << "2.5" << "The kept acceptance tolerance 2.5 % is wider than the kept "
+                                                         "maintenance tolerance 2 %; the kept tolerance was not used.";
+    QTest::newRow("usable") << "1.5" << "";
+}
+
+// A kept setting that cannot be used is named when the program starts, and stays
+// in the file, as written by hand, until new details are kept. "1,5" unquoted
+// reads as a list in Qt's settings, and is named as the text it is.
+void TestWindows::keptSettingsThatCannotBeUsedAreNamed()
+{
+    QFETCH(QString, acceptance);
+    QFETCH(QString, said);
+    closeAll();
+    delete m_manager;
+    const QString file = QSettings(QApplication::applicationName(), QApplication::applicationName()).fileName();
+    QFile written(file);
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()) && written.open(QIODevice::WriteOnly));
+    written.write("[tolerance]\nacceptance=" + acceptance.toUtf8() + "\nmaintenance=2\n");
+    written.close();
+    m_manager = new WindowManager([] {});
+    m_main = m_manager->start();
+    settle();
+    QVERIFY2(said.isEmpty() ? !m_main->statusText().contains("kept") : m_main->statusText().startsWith(said),
+             qPrintable(m_main->statusText()));
+    QCOMPARE(m_manager->job().details().tolerance.isSet(), said.isEmpty());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains("acceptance=" + acceptance.toUtf8()));
+}
+
+// With HOME unset, the settings still go into XDG_CONFIG_HOME; with neither, the
+// technician is told on keeping new details that nothing can be kept.
+void TestWindows::settingsGoWhereXdgConfigHomeSays()
+{
+    const QByteArray home = qgetenv("HOME"), configured = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir folder;
+    qunsetenv("HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+    setUpApplication();
+    Job job;
+    job.setDetails({});
+    QCOMPARE(job.keep(), QString());
+    QVERIFY(QFile::exists(folder.filePath(QApplication::applicationName() + '/' + QApplication::applicationName()
+                                          + ".conf")));
+    qunsetenv("XDG_CONFIG_HOME");
+    setUpApplication();
+    QVERIFY(job.keep().contains("neither XDG_CONFIG_HOME nor HOME names a folder that can be written"));
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", configured);
+    widget_support::keepApartFromThePersonsOwn();
 }
 
 // Above its fill limit, 125 % of its class's service pressure, a pressure shows as
