@@ -51,6 +51,25 @@ QDialogButtonBox::StandardButton ask(const QString& message, const QString& ques
     return pressed;
 }
 
+// Qt's file dialog, where it is larger than the screen: its places go, its lists
+// and boxes may shrink, and it takes the room there is, the file name and the
+// buttons in sight.
+void fitFileDialog(QFileDialog& dialog)
+{
+    const QSize room = design::roomOnScreen(&dialog);
+    const QSize wanted = dialog.sizeHint().expandedTo(dialog.minimumSizeHint());
+    if (wanted.width() <= room.width() && wanted.height() <= room.height())
+        return;
+    if (QWidget* places = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
+        places->hide();
+    for (QWidget* part : dialog.findChildren<QWidget*>()) {
+        if (part->inherits("QAbstractItemView") || part->inherits("QComboBox") || part->inherits("QLineEdit"))
+            part->setMinimumSize(0, 0);
+    }
+    dialog.setMinimumSize(0, 0);
+    dialog.resize(room.boundedTo(dialog.sizeHint()).expandedTo(dialog.minimumSizeHint()).boundedTo(room));
+}
+
 } // namespace
 
 bool MessageBoxPrintDialogs::offerPdf(const QString& message)
@@ -100,6 +119,7 @@ std::optional<QString> MessageBoxPrintDialogs::choosePdfFile(const QString& sugg
     // The program asks itself, naming the file that would really change.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggested.fileName());
+    fitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -351,12 +351,14 @@ void TestWindows::everyDialogFitsTheScreen()
     answer({[&](QWidget* dialog) { fits(dialog); seen << "offer"; QTest::keyClick(dialog, Qt::Key_Escape); },
             [&](QWidget* dialog) { fits(dialog); seen << "choose"; QTest::keyClick(dialog, Qt::Key_Escape); },
             [&](QWidget* dialog) { fits(dialog); seen << "replace"; QTest::keyClick(dialog, Qt::Key_Escape); },
-            [&](QWidget* dialog) { fits(dialog); seen << "tell"; QTest::keyClick(dialog, Qt::Key_Escape); }});
+            [&](QWidget* dialog) { fits(dialog); seen << "tell"; QTest::keyClick(dialog, Qt::Key_Escape); },
+            [&](QWidget* dialog) { fits(dialog); seen << "file"; QTest::keyClick(dialog, Qt::Key_Escape); }});
     dialogs.offerPdf(longMessage);
     dialogs.choosePrinter(longMessage, {"Office", "Workshop", "Front desk"});
     dialogs.confirmReplace("/home/technician/Documents/calibration-without-mass-display-MX22-0417-2026-12-06.pdf");
     dialogs.tell(longMessage);
-    QCOMPARE(seen, QStringList({"Job Details", "offer", "choose", "replace", "tell"}));
+    dialogs.choosePdfFile(QDir::temp().filePath("calibration-without-mass-display-MX22-0417-2026-12-06-1432.pdf"));
+    QCOMPARE(seen, QStringList({"Job Details", "offer", "choose", "replace", "tell", "file"}));
 }
 
 // Run once more at three times the scale on Qt's small offscreen screen (ctest
