@@ -24,8 +24,12 @@ FittedDialog::FittedDialog(const QString& title, QWidget* parent) : QDialog(pare
     m_buttons = new QDialogButtonBox(this);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(m_buttons);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showFocused(now); });
+    m_focusFollowed =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showFocused(now); });
 }
+
+// The focus moves while the widgets go, after this dialog has stopped being one.
+FittedDialog::~FittedDialog() { disconnect(m_focusFollowed); }
 
 // Sized before it first shows: as its body asks, up to the room on the screen.
 void FittedDialog::setVisible(bool visible)

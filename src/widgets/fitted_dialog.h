@@ -17,6 +17,7 @@ class FittedDialog : public QDialog {
 
 public:
     FittedDialog(const QString& title, QWidget* parent);
+    ~FittedDialog() override;
 
     QVBoxLayout* body() const { return m_body; }
     QDialogButtonBox* buttons() const { return m_buttons; }
@@ -29,4 +30,5 @@ private:
     QScrollArea* m_scroll = nullptr;
     QVBoxLayout* m_body = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
+    QMetaObject::Connection m_focusFollowed;
 };
