@@ -340,7 +340,13 @@ void TestWindows::everyDialogFitsTheScreen()
         const QWidget* view = dialog->findChild<QScrollArea*>()->viewport();
         const QRect place(last->mapTo(view, QPoint()), last->size());
         seen << dialog->windowTitle();
+        QStringList stops;  // round to the first field again, never resting on the scroll area
+        for (int tab = 0; tab < 6; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->metaObject()->className();
+        }
         QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY2(!stops.contains("QScrollArea"), qPrintable(stops.join(' ')));
         QVERIFY2(place.top() >= 0 && place.bottom() <= view->height() && place.left() >= 0 && place.left() < view->width(),
                  qPrintable(QString("%1,%2 %3x%4 in %5x%6").arg(place.x()).arg(place.y()).arg(place.width())
                                 .arg(place.height()).arg(view->width()).arg(view->height())));
