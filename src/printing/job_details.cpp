@@ -55,7 +55,38 @@ std::vector<std::string> lines(std::string text)
     return result;
 }
 
+// Characters that are not shown as themselves: C0 and C1 controls, and the
+// formatting characters that reorder or hide text.
+bool hidden(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || (c >= 0x200B && c <= 0x200F)
+           || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) || c == 0xFEFF
+           || (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
 } // namespace
+
+std::string shownPlainly(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        bool whole = i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!whole || hidden(c))
+            shown += '?';
+        else
+            shown.append(text.substr(i, length));
+        i += whole ? length : 1;
+    }
+    return shown;
+}
 
 const JobDetails::About& JobDetails::about(Item item)
 {
@@ -86,7 +117,7 @@ void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<s
     printer.setFontItalic(false);
     printer.print({"Printed " + job.printedAt});
     for (int item = 0; item < JobDetails::kItems; ++item) {
-        const std::vector<std::string> text = lines(details.items[item]);
+        const std::vector<std::string> text = lines(shownPlainly(details.items[item]));
         for (std::size_t line = 0; line < text.size(); ++line) {
             if (line == 0)
                 printer.print({JobDetails::about(JobDetails::Item(item)).label + std::string(": ") + text[line]});

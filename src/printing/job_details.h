@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Printer;
@@ -38,6 +39,13 @@ struct JobDetails {
     // A new job: the job's details go, the technician's and the tolerance stay.
     void clearJob();
 };
+
+// A detail as a page and a file's metadata show it: a control character (a barcode
+// scanner's), and an invisible character that turns or hides text (a direction
+// override, a zero-width space), each stand as "?" where they were typed, so that
+// what is printed reads in the order typed and the metadata stay valid XML. One
+// character for one, so that every detail at its longest still fits its line.
+std::string shownPlainly(std::string_view text);
 
 // A report's job, and when it was printed ("2026-12-07 14:32").
 struct ReportJob {

@@ -114,14 +114,16 @@ DocumentInfo documentInfo(const QString& name, const ReportJob& job)
     QString title = name;
     title.replace('-', ' ');
     title[0] = title[0].toUpper();
-    const auto& items = job.details.items;
+    const auto detail = [&](JobDetails::Item item) {
+        return QString::fromStdString(shownPlainly(job.details.items[item]));
+    };
     QStringList dispenser;
     for (const auto item : {JobDetails::DispenserMake, JobDetails::DispenserModel})
-        dispenser << QString::fromStdString(items[item]);
-    if (!items[JobDetails::DispenserSerial].empty())
-        dispenser << "serial no. " + QString::fromStdString(items[JobDetails::DispenserSerial]);
+        dispenser << detail(item);
+    if (!detail(JobDetails::DispenserSerial).isEmpty())
+        dispenser << "serial no. " + detail(JobDetails::DispenserSerial);
     dispenser.removeAll(QString());
-    return {title, QString::fromStdString(items[JobDetails::Technician]),
+    return {title, detail(JobDetails::Technician),
             dispenser.isEmpty() ? title : title + " of dispenser " + dispenser.join(' '), printedAt(job)};
 }
 

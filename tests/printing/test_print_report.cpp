@@ -263,6 +263,19 @@ void TestPrintReport::savedAsPdf()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a file"});
     QCOMPARE(outcome(path), "Report saved as " + path + ".");
     QVERIFY2(dialogs.suggested.last().endsWith("/cal-2026-12-07-1432.pdf"), qPrintable(dialogs.suggested.last()));
+    // A scanner's control characters and a pasted direction override: the metadata
+    // stay XML, and the serial reads in the order typed.
+    job.details.items[JobDetails::DispenserModel] = "A\x01" "B\x07" "C\x1b" "D";
+    job.details.items[JobDetails::DispenserSerial] = "SN\u200b12\u202e34AB";
+    QCOMPARE(outcome(path), "Report saved as " + path + ".");
+    QXmlStreamReader xmp(pdf::run("pdfinfo", {"-meta", path}));
+    while (!xmp.atEnd())
+        xmp.readNext();
+    QVERIFY2(!xmp.hasError(), qPrintable(xmp.errorString()));
+    QVERIFY2(pdf::run("pdfinfo", {path}).contains("Cal of dispenser A?B?C?D serial no. SN?12?34AB"),
+             qPrintable(pdf::run("pdfinfo", {path})));
+    QVERIFY(pdf::run("pdftotext", {path, "-"}).contains("Dispenser serial no.: SN?12?34AB"));
+    job = ReportJob{{}, "2026-12-07 14:32"};
 
     // Only documents are written: a pipe or a folder is refused, a link writes the
     // file it names, asking about that file.

@@ -330,6 +330,8 @@ void TestWindows::everyDialogFitsTheScreen()
     QStringList seen;
     answer({[&](QWidget* dialog) {
         fits(dialog);
+        QApplication::setActiveWindow(dialog);
+        QTRY_VERIFY(QApplication::focusWidget() && dialog->isAncestorOf(QApplication::focusWidget()));
         QWidget* last = nullptr;
         for (int tab = 0; tab < JobDetails::kItems + 1; ++tab) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
