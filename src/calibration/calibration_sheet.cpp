@@ -59,6 +59,7 @@ bool CalibrationSheet::settle()
     blankResults();
     m_exactTests = {};
     m_exactSums.reset();
+    m_mistaken = false;
     for (std::size_t test = 0; test < tests.size(); ++test)
         writeTest(test);
     writeSums();
@@ -70,12 +71,13 @@ void CalibrationSheet::writeTest(std::size_t test)
     const Test& t = tests[test];
     const FieldId reading = displayReading(test);
     const bool hasScale = !text(t.scale).empty(), hasDisplay = !text(reading).empty();
-    m_counted[test] = hasScale && hasDisplay && isNumber(t.scale) && isNumber(reading);
+    const bool scaleRead = hasScale && isNumber(t.scale), displayRead = hasDisplay && isNumber(reading);
+    m_counted[test] = scaleRead && displayRead;
+    m_mistaken = m_mistaken || (hasScale && !scaleRead) || (hasDisplay && !displayRead);
     if (hasDisplay)
         writeMass(test);
     if (!hasScale || !hasDisplay) {
-        const FieldId typed = hasScale ? t.scale : reading;
-        if ((hasScale || hasDisplay) && isNumber(typed)) {
+        if (scaleRead || displayRead) {
             note("Test " + std::to_string(test + 1) + " is not counted until it has a "
                  + (hasScale ? m_displayReading : std::string("scale reading")) + ".");
         }
@@ -105,15 +107,7 @@ void CalibrationSheet::readEveryReading() const
 void CalibrationSheet::writeSums()
 {
     const auto count = static_cast<double>(std::count(m_counted.begin(), m_counted.end(), true));
-    const bool mistaken = [&] {
-        try {
-            readEveryReading();
-            return false;
-        } catch (const StepFailed&) {
-            return true;
-        }
-    }();
-    if (count == 0 && !mistaken)
+    if (count == 0 && !m_mistaken)
         return;  // nothing to sum yet
     set(scaleSum, [&] {
         readEveryReading();

@@ -100,6 +100,7 @@ private:
     const std::string m_displayReading;
     const SumOrder m_displaySumOrder;
     std::array<bool, 3> m_counted = {};
+    bool m_mistaken = false;  // some test's reading is neither empty nor a number
     std::array<std::optional<ExactError>, 3> m_exactTests;
     std::optional<ExactError> m_exactSums;
 };

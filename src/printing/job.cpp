@@ -50,22 +50,25 @@ QStringList Job::load()
     const Tolerance tolerance{kept(settings, kAcceptance).toStdString(), kept(settings, kMaintenance).toStdString()};
     // A tolerance with a limit that cannot be used is not used at all: the other
     // limit alone would judge more leniently than the technician meant.
-    if (const std::string problem = toleranceProblem(tolerance); !problem.empty()) {
-        const auto named = [](const std::string& limit, const char* name) {
-            return toleranceProblem(name[0] == 'a' ? Tolerance{limit, {}} : Tolerance{{}, limit}).empty()
-                       ? QString()
-                       : QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage").arg(name, qText(limit));
-        };
-        QString said = named(tolerance.acceptance, "acceptance");
-        if (said.isEmpty())
-            said = named(tolerance.maintenance, "maintenance");
-        if (said.isEmpty())
-            said = QStringLiteral("The kept acceptance tolerance %1 % is wider than the kept maintenance tolerance %2 %")
-                       .arg(qText(tolerance.acceptance), qText(tolerance.maintenance));
-        unused << said + QStringLiteral("; the kept tolerance was not used.");
-    } else {
+    const QString notAPercentage = QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage");
+    QString fault;
+    switch (toleranceFault(tolerance)) {
+    case ToleranceFault::None:
         m_details.tolerance = tolerance;
+        break;
+    case ToleranceFault::Acceptance:
+        fault = notAPercentage.arg(QStringLiteral("acceptance"), qText(tolerance.acceptance));
+        break;
+    case ToleranceFault::Maintenance:
+        fault = notAPercentage.arg(QStringLiteral("maintenance"), qText(tolerance.maintenance));
+        break;
+    case ToleranceFault::Wider:
+        fault = QStringLiteral("The kept acceptance tolerance %1 % is wider than the kept maintenance tolerance %2 %")
+                    .arg(qText(tolerance.acceptance), qText(tolerance.maintenance));
+        break;
     }
+    if (!fault.isEmpty())
+        unused << fault + QStringLiteral("; the kept tolerance was not used.");
     emit changed();
     return unused;
 }

@@ -81,10 +81,7 @@ void JobDetailsDialog::accept()
     m_problem->setText(QString::fromStdString(problem));
     m_problem->show();
     // The field the message is about; the acceptance one when they disagree.
-    QLineEdit* wrong = toleranceProblem({tolerance.acceptance, {}}).empty()
-                               && !toleranceProblem({{}, tolerance.maintenance}).empty()
-                           ? m_maintenance
-                           : m_acceptance;
+    QLineEdit* wrong = toleranceFault(tolerance) == ToleranceFault::Maintenance ? m_maintenance : m_acceptance;
     wrong->setAccessibleDescription(m_problem->text());  // what a screen reader says as the focus comes back
     wrong->setFocus();
     wrong->selectAll();

@@ -97,12 +97,6 @@ void Sheet::blankResults()
     }
 }
 
-void Sheet::runEnter(FieldId field)
-{
-    if (const Reaction& enter = m_fields.at(field.index()).enter)
-        enter();
-}
-
 void Sheet::type(FieldId field, std::string text)
 {
     Field& f = m_fields.at(field.index());

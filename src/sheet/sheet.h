@@ -74,8 +74,6 @@ protected:
 
     // Empties every result, forgetting why any could not be computed.
     void blankResults();
-    // Runs the field's Enter reaction, as a step of the running event.
-    void runEnter(FieldId field);
     // Works out every result afresh from the readings after each user event, in
     // place of the event's own reaction, whose results it would give again; true
     // when the sheet does so. By default it does not, and the reaction computes.

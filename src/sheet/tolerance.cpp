@@ -31,7 +31,7 @@ std::string limitText(const std::string& percent, const char* name)
 // 100 |difference| <= L |base|, which needs no division and so no rounding.
 Verdict verdictOf(const Decimal& difference, const Decimal& base, const Tolerance& tolerance)
 {
-    if (!tolerance.isSet() || !toleranceProblem(tolerance).empty() || base.isZero())
+    if (!tolerance.isSet() || toleranceFault(tolerance) != ToleranceFault::None || base.isZero())
         return Verdict::None;
     const Decimal error = difference.magnitude() * Decimal(100);
     const Decimal scale = base.magnitude();
@@ -55,16 +55,29 @@ double ExactError::percent() const
     return 100.0 * ((scale - display).value() / base);
 }
 
-std::string toleranceProblem(const Tolerance& tolerance)
+ToleranceFault toleranceFault(const Tolerance& tolerance)
 {
-    for (const auto& [limit, name] : {std::pair{&tolerance.acceptance, "acceptance"},
-                                      std::pair{&tolerance.maintenance, "maintenance"}}) {
-        if (!limit->empty() && !limitOf(*limit))
-            return std::string("The ") + name + " tolerance must be a number of percent above 0 and below 100.";
-    }
+    if (!tolerance.acceptance.empty() && !limitOf(tolerance.acceptance))
+        return ToleranceFault::Acceptance;
+    if (!tolerance.maintenance.empty() && !limitOf(tolerance.maintenance))
+        return ToleranceFault::Maintenance;
     if (!tolerance.acceptance.empty() && !tolerance.maintenance.empty()
         && limitOf(tolerance.acceptance)->compare(*limitOf(tolerance.maintenance)) > 0)
-        return "The acceptance tolerance must not be wider than the maintenance tolerance.";
+        return ToleranceFault::Wider;
+    return ToleranceFault::None;
+}
+
+std::string toleranceProblem(const Tolerance& tolerance)
+{
+    const ToleranceFault fault = toleranceFault(tolerance);
+    switch (fault) {
+    case ToleranceFault::Acceptance:
+    case ToleranceFault::Maintenance:
+        return std::string("The ") + (fault == ToleranceFault::Acceptance ? "acceptance" : "maintenance")
+               + " tolerance must be a number of percent above 0 and below 100.";
+    case ToleranceFault::Wider: return "The acceptance tolerance must not be wider than the maintenance tolerance.";
+    case ToleranceFault::None: break;
+    }
     return {};
 }
 

@@ -33,8 +33,13 @@ struct ExactError {
     double percent() const;
 };
 
-// Why a tolerance cannot be used ("The acceptance tolerance must be a number of
-// percent above 0 and below 100."), or nothing.
+// What keeps a tolerance from being used, the first of: a limit that is not a
+// percentage above 0 and below 100, or an acceptance wider than the maintenance.
+enum class ToleranceFault { None, Acceptance, Maintenance, Wider };
+ToleranceFault toleranceFault(const Tolerance& tolerance);
+
+// The fault in words ("The acceptance tolerance must be a number of percent above
+// 0 and below 100."), or nothing.
 std::string toleranceProblem(const Tolerance& tolerance);
 
 // The limits set: "1.5 % acceptance, 2.5 % maintenance".

@@ -40,10 +40,6 @@ QString missingFaceNote(const QStringList& families)
                           "cut: install the Debian package fonts-liberation2.");
 }
 
-} // namespace design
-
-namespace design {
-
 QSize roomOnScreen(const QWidget* window)
 {
     constexpr int kTitleBar = 32;
