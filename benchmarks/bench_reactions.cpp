@@ -1,14 +1,12 @@
 // What a keystroke costs: the conversions every step uses, each window's heaviest
 // user event on its sheet, a keystroke through the real widgets, and a report laid
-// out and written as PDF.
+// out as a PDF page.
 
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_no_mass_report.h"
 #include "flowrate/flow_rate_report.h"
-#include "printing/job_details.h"
-#include "printing/pdf_device.h"
-#include "printing/report_page.h"
-#include "printing/printer.h"
+#include "output/paper.h"
+#include "output/pdf_page.h"
 #include "shell/window_manager.h"
 #include "worked_examples.h"
 
@@ -149,17 +147,16 @@ BENCHMARK(WidgetKeystrokeInMassDisplay)->Unit(benchmark::kMicrosecond);
 
 // The first report pays for loading the fonts; the ones after it are what a
 // technician waits for.
-template <typename Sheet, typename Report>
-void reportToPdf(benchmark::State& state, worked::Window window, Report report)
+template <typename Sheet, typename Print>
+void reportToPdf(benchmark::State& state, worked::Window window, Print report)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("report.pdf"));
-    Printer printer([&] { return std::make_unique<PdfDevice>(path, localePageLayout(), DocumentInfo()); });
     Sheet sheet;
     filled(sheet, window);
-    report(sheet, ReportJob(), printer);
+    const Report page = [&](Printer& printer, const ReportJob& job) { report(sheet, job, printer); };
+    const QPageLayout paper = localePageLayout();
+    renderReport(page, QStringLiteral("report"), ReportJob(), paper);
     for (auto _ : state)
-        report(sheet, ReportJob(), printer);
+        benchmark::DoNotOptimize(renderReport(page, QStringLiteral("report"), ReportJob(), paper));
 }
 
 void ReportFlowRateToPdf(benchmark::State& state)

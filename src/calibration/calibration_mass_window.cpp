@@ -6,13 +6,13 @@
 #include "maker/maker.h"
 #include "widgets/design.h"
 
-CalibrationWindow* newCalibrationMassWindow(Printing& printing)
+CalibrationWindow* newCalibrationMassWindow(ReportServices& services)
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
     auto* window = CalibrationWindow::create<CalibrationMassSheet>(
         {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display", "Calibration with a mass display"},
-        printCalibrationMassReport, printing);
+        printCalibrationMassReport, services);
     CalibrationSheet& s = window->sheet();
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;

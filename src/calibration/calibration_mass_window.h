@@ -1,9 +1,9 @@
 #pragma once
 
 class CalibrationWindow;
-struct Printing;
+struct ReportServices;
 class Printer;
 
 // The calibration worksheet for a dispenser with a mass display, as its design
 // places it.
-CalibrationWindow* newCalibrationMassWindow(Printing& printing);
+CalibrationWindow* newCalibrationMassWindow(ReportServices& services);

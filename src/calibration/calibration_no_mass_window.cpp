@@ -6,14 +6,14 @@
 #include "maker/maker.h"
 #include "widgets/design.h"
 
-CalibrationWindow* newCalibrationNoMassWindow(Printing& printing)
+CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
     using Look = SheetWindow::Look;
     auto* window = CalibrationWindow::create<CalibrationNoMassSheet>(
         {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display", "Calibration without a mass display"},
-        printCalibrationNoMassReport, printing);
+        printCalibrationNoMassReport, services);
     auto& s = static_cast<CalibrationNoMassSheet&>(window->sheet());
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};

@@ -1,9 +1,9 @@
 #pragma once
 
 class CalibrationWindow;
-struct Printing;
+struct ReportServices;
 class Printer;
 
 // The calibration worksheet for a dispenser whose display shows gallon equivalents,
 // as its design places it.
-CalibrationWindow* newCalibrationNoMassWindow(Printing& printing);
+CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services);

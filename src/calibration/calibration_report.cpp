@@ -1,8 +1,8 @@
 #include "calibration/calibration_report.h"
 
-#include "printing/job_details.h"
-#include "printing/print_letterhead.h"
-#include "printing/printer.h"
+#include "layout/details_block.h"
+#include "layout/letterhead.h"
+#include "layout/printer.h"
 
 namespace {
 
@@ -85,5 +85,4 @@ void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationRepo
     printer.setFontBold(true);
     printer.print({sheet.text(sheet.newFactor), "       New Flow Cal. Factor"});
     printer.printBlankLines(3);
-    printer.endDocument();
 }

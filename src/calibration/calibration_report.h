@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calibration/calibration_sheet.h"
-#include "printing/print_item.h"
+#include "layout/print_item.h"
 
 #include <array>
 #include <string>

@@ -7,9 +7,9 @@
 #include <QMenuBar>
 
 CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report,
-                                     Printing& printing)
+                                     ReportServices& services)
     : ReportWindow(QStringLiteral("Calibration"), frame.clientWidth, frame.clientHeight, frame.background,
-                   frame.reportName, std::move(report), printing),
+                   frame.reportName, std::move(report), services),
       m_sheet(std::move(sheet))
 {
     setAccessibleName(frame.name);

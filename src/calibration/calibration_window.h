@@ -1,11 +1,11 @@
 #pragma once
 
 #include "calibration/calibration_sheet.h"
-#include "printing/report_window.h"
+#include "output/report_window.h"
 
 #include <memory>
 
-struct Printing;
+struct ReportServices;
 class Printer;
 class QLabel;
 
@@ -27,19 +27,19 @@ public:
     };
 
     // report prints the sheet's report on the printer it is given.
-    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, Printing& printing);
+    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, ReportServices& services);
 
     // A window for a new worksheet of that kind, which the report prints; the
     // window is still to be placed.
     template <typename Worksheet>
     static CalibrationWindow* create(const Frame& frame, void (*report)(const Worksheet&, const ReportJob&, Printer&),
-                                     Printing& printing)
+                                     ReportServices& services)
     {
         auto sheet = std::make_unique<Worksheet>();
         const Worksheet& worksheet = *sheet;
         return new CalibrationWindow(
             std::move(sheet), frame,
-            [&worksheet, report](Printer& to, const ReportJob& job) { report(worksheet, job, to); }, printing);
+            [&worksheet, report](Printer& to, const ReportJob& job) { report(worksheet, job, to); }, services);
     }
 
     CalibrationSheet& sheet() { return *m_sheet; }

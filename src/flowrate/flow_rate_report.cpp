@@ -1,9 +1,9 @@
 #include "flowrate/flow_rate_report.h"
 
 #include "flowrate/flow_rate_sheet.h"
-#include "printing/job_details.h"
-#include "printing/print_letterhead.h"
-#include "printing/printer.h"
+#include "layout/details_block.h"
+#include "layout/letterhead.h"
+#include "layout/printer.h"
 
 void printFlowRateReport(const FlowRateSheet& sheet, const ReportJob& job, Printer& printer)
 {
@@ -22,5 +22,4 @@ void printFlowRateReport(const FlowRateSheet& sheet, const ReportJob& job, Print
     printer.printBlankLines(1);
     printer.print({sheet.text(sheet.rate), "  RATE"});
     printer.printBlankLines(13);
-    printer.endDocument();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flowrate/flow_rate_sheet.h"
-#include "printing/report_window.h"
+#include "output/report_window.h"
 
 // The main window: the flow-rate calculator with the program's menu and Exit
 // button. Opening the other windows and ending the program are left to whoever
@@ -12,7 +12,7 @@ class FlowRateWindow : public ReportWindow {
 public:
     enum class Opens { MassDisplay, NoMassDisplay, Temp, About };
 
-    explicit FlowRateWindow(Printing& printing);
+    explicit FlowRateWindow(ReportServices& services);
 
     FlowRateSheet& sheet() { return m_sheet; }
 

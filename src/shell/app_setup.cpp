@@ -3,7 +3,7 @@
 #include "shell/program.h"
 #include "widgets/design.h"
 
-#include "printing/job.h"
+#include "job/job.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,9 +4,8 @@
 #include "calibration/calibration_mass_window.h"
 #include "calibration/calibration_no_mass_window.h"
 #include "widgets/design.h"
-#include "printing/cups_printer_system.h"
-#include "printing/message_box_print_dialogs.h"
-#include "printing/system_printer_device.h"
+#include "output/cups_printer_system.h"
+#include "output/message_box_print_dialogs.h"
 #include "shell/about_window.h"
 #include "shell/program_icon.h"
 #include "tempcomp/temp_comp_window.h"
@@ -17,27 +16,24 @@
 
 WindowManager::WindowManager(Beep beep, QObject* parent)
     : WindowManager(std::move(beep), std::make_unique<MessageBoxPrintDialogs>(), std::make_unique<CupsPrinterSystem>(),
-                    {}, parent)
+                    parent)
 {
 }
 
 WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs,
-                             std::unique_ptr<PrinterSystem> printerSystem, Printer::DeviceSource devices,
-                             QObject* parent)
+                             std::unique_ptr<PrinterSystem> printerSystem, QObject* parent)
     : QObject(parent),
       m_beep(std::move(beep)),
       m_printDialogs(std::move(printDialogs)),
       m_printerSystem(std::move(printerSystem)),
-      m_printer(devices ? std::move(devices)
-                        : Printer::DeviceSource([this] { return std::make_unique<SystemPrinterDevice>(m_page); })),
-      m_printing{m_printer, *m_printDialogs, *m_printerSystem, m_page, m_job}
+      m_services{*m_printDialogs, *m_printerSystem, m_job}
 {
     m_unusedSettings = m_job.load();  // the technician's details and the tolerance of the last run
 }
 
 FlowRateWindow* WindowManager::start()
 {
-    m_main = new FlowRateWindow(m_printing);
+    m_main = new FlowRateWindow(m_services);
     m_main->setWindowIcon(programIcon());
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
@@ -55,12 +51,12 @@ QWidget* WindowManager::create(FlowRateWindow::Opens which)
 {
     switch (which) {
     case FlowRateWindow::Opens::MassDisplay: {
-        auto* window = newCalibrationMassWindow(m_printing);
+        auto* window = newCalibrationMassWindow(m_services);
         window->setWindowIcon(programIcon());
         return window;
     }
     case FlowRateWindow::Opens::NoMassDisplay:
-        return newCalibrationNoMassWindow(m_printing);
+        return newCalibrationNoMassWindow(m_services);
     case FlowRateWindow::Opens::Temp:
         return new TempCompWindow;
     case FlowRateWindow::Opens::About: {

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "flowrate/flow_rate_window.h"
-#include "printing/job.h"
-#include "printing/print_dialogs.h"
-#include "printing/printer.h"
-#include "printing/printer_system.h"
-#include "printing/printing.h"
-#include "printing/report_page.h"
+#include "job/job.h"
+#include "output/print_dialogs.h"
+#include "output/printer_system.h"
+#include "output/report_services.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,8 +17,8 @@
 // each at most; a window chosen again comes to the front with its values. Every
 // window is modeless and has no owner, so closing the main window leaves the
 // others running; the program ends when its last window closes, or at Exit.
-// It owns the program's one printer, on which every window lays out its report,
-// and the printer system (CUPS) the pages go to.
+// It owns the job the reports are printed for, the dialogs that ask about them
+// and the printer system (CUPS) their pages go to.
 class WindowManager : public QObject {
     Q_OBJECT
 
@@ -29,10 +27,9 @@ public:
 
     explicit WindowManager(Beep beep, QObject* parent = nullptr);
     // printDialogs answer for the user when a report cannot be printed; the pages
-    // go to printerSystem (CUPS in the program); devices gives each printed
-    // document its page device (a PDF for the printer in the program).
+    // go to printerSystem (CUPS in the program).
     WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, std::unique_ptr<PrinterSystem> printerSystem,
-                  Printer::DeviceSource devices = {}, QObject* parent = nullptr);
+                  QObject* parent = nullptr);
 
     FlowRateWindow* start();
     QWidget* open(FlowRateWindow::Opens which);
@@ -49,11 +46,9 @@ private:
     Beep m_beep;
     std::unique_ptr<PrintDialogs> m_printDialogs;
     std::unique_ptr<PrinterSystem> m_printerSystem;
-    PrintedPage m_page;
-    Printer m_printer;
     Job m_job;
     QStringList m_unusedSettings;  // named when the main window first shows
-    Printing m_printing;
+    ReportServices m_services;
     QPointer<FlowRateWindow> m_main;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

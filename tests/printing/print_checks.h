@@ -4,9 +4,8 @@
 // that answers as told, the windows printing through both, the kept pages, and the
 // words of a printed PDF page as poppler's pdftotext sees them.
 
-#include "printing/print_dialogs.h"
-#include "printing/printer_system.h"
-#include "recording_device.h"
+#include "output/print_dialogs.h"
+#include "output/printer_system.h"
 #include "shell/window_manager.h"
 
 #include <QProcess>
@@ -41,8 +40,8 @@ struct AnsweringDialogs : PrintDialogs {
 
 // A printer system that answers as the test says, a moment later as the real one
 // does: each look-up with lookUps' answer for the queue asked (the default's
-// under ""), each submission with sent, numbering the jobs. It keeps the queues the
-// documents went to.
+// under ""), each submission with sent, numbering the jobs; or, hanging, only when
+// answerLate is called. It keeps the queues the documents went to, and the last page.
 struct ScriptedPrinterSystem : PrinterSystem {
     using Kind = Answer::Kind;
     static Answer answer(Kind kind, std::string queue = {}, std::string reason = {})
@@ -55,13 +54,14 @@ struct ScriptedPrinterSystem : PrinterSystem {
     {
         return later(lookUps.count(queue) ? lookUps.at(queue) : answer(Kind::NoSuchQueue, queue), std::move(answered));
     }
-    Cancel submit(const std::string& queue, const QByteArray&, Answered answered) override
+    Cancel submit(const std::string& queue, const QString&, const QByteArray& pdf, Answered answered) override
     {
         Answer a = sent;
         a.queue = queue;
         if (a.kind == Kind::Sent) {
             a.job = ++jobs;
             queues << QString::fromStdString(queue);
+            lastPage = pdf;
         }
         return later(a, std::move(answered));
     }
@@ -77,24 +77,25 @@ struct ScriptedPrinterSystem : PrinterSystem {
         };
         if (!hang)
             QTimer::singleShot(0, [give, a] { give(a); });
+        else
+            answerLate = give;
         return [give] { give(answer(Kind::Cancelled)); };
     }
 
     std::map<std::string, Answer> lookUps{{"", answer(Kind::Ready, "Office")}};
     Answer sent = answer(Kind::Sent);
-    bool hang = false;  // never answers, as a printer system that hangs, until cancelled
+    bool hang = false;  // answers only when cancelled or told to answer late
+    Answered answerLate;
     int jobs = 0;
     QStringList queues;
+    QByteArray lastPage;
 };
 
-// The windows, printing through answering dialogs and a scripted printer system
-// onto recording devices.
+// The windows, printing through answering dialogs and a scripted printer system.
 struct ScriptedPrinting {
     AnsweringDialogs* asked = new AnsweringDialogs;  // both owned by the manager
     ScriptedPrinterSystem* printers = new ScriptedPrinterSystem;
-    std::vector<RecordingDevice::Document> documents;
-    WindowManager manager{[] {}, std::unique_ptr<PrintDialogs>(asked), std::unique_ptr<PrinterSystem>(printers),
-                          RecordingDevice::source(documents)};
+    WindowManager manager{[] {}, std::unique_ptr<PrintDialogs>(asked), std::unique_ptr<PrinterSystem>(printers)};
 };
 
 // A report's page as it is kept, line by line, in tests/printing/pages.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "output/printer_system.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <list>
+#include <memory>
+
+// The printer system through the CUPS library. Each question runs on a thread the
+// printer system owns, over a connection of its own, whose every wait gives up at
+// the bound or when the GUI thread gives up on it; the answer is handed back on
+// the GUI thread. A job that may exist when the question is given up on is
+// cancelled, and the answer says whether anything may have been printed. Going,
+// the printer system gives up on every question and waits for its threads.
+class CupsPrinterSystem : public PrinterSystem {
+public:
+    explicit CupsPrinterSystem(int boundSeconds = 5) : m_bound(boundSeconds) {}
+    ~CupsPrinterSystem() override;
+
+    Cancel lookUp(const std::string& queue, Answered answered) override;
+    Cancel submit(const std::string& queue, const QString& title, const QByteArray& pdf, Answered answered) override;
+    std::string server() const override;
+    int bound() const override { return m_bound; }
+
+    struct Question;
+
+private:
+    Cancel ask(std::function<Answer(Question&)> work, Answered answered);
+
+    int m_bound;
+    QObject m_answers;  // the answers are handed over through it, and not once it is gone
+    std::list<std::pair<std::shared_ptr<Question>, std::unique_ptr<QThread>>> m_asked;
+};

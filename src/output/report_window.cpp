@@ -1,0 +1,249 @@
+#include "output/report_window.h"
+
+#include "job/job_details_dialog.h"
+#include "output/paper.h"
+#include "output/pdf_file.h"
+#include "output/pdf_page.h"
+#include "output/print_dialogs.h"
+#include "widgets/design.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
+#include <QShortcut>
+
+ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
+                           Report report, ReportServices& services)
+    : SheetWindow(caption, clientWidth, clientHeight, background),
+      m_name(std::move(name)),
+      m_report(std::move(report)),
+      m_services(services)
+{
+    m_waitingNote.setSingleShot(true);
+    m_waitingNote.setInterval(1000);
+    connect(&m_waitingNote, &QTimer::timeout, this, [this] {
+        m_saidWaiting = true;
+        showNote(QStringLiteral("Waiting for the printer system... Esc cancels."));
+    });
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, [this] {
+        // A copy: the answer to the cancel lets go of the window's own.
+        if (const PrinterSystem::Cancel cancel = m_cancel)
+            cancel();
+    });
+}
+
+void ReportWindow::addReportCommands(QMenu* file, const QString& printItem)
+{
+    file->addAction(printItem, this, &ReportWindow::printReport);
+    file->addAction(QStringLiteral("Save as P&DF..."), this, &ReportWindow::saveAsPdf);
+    file->addAction(QStringLiteral("&Job Details..."), this, &ReportWindow::editJobDetails);
+    file->addAction(QStringLiteral("&New Job"), this, &ReportWindow::newJob);
+}
+
+void ReportWindow::editJobDetails()
+{
+    const std::optional<JobDetails> edited = JobDetailsDialog::edit(m_services.job.details(), this);
+    if (!edited)
+        return;
+    m_services.job.setDetails(*edited);
+    showNote(m_services.job.keep());
+}
+
+void ReportWindow::newJob()
+{
+    m_services.job.clear();
+    showNote(QStringLiteral("New job: its details are cleared; yours and the tolerance stay."));
+}
+
+bool ReportWindow::busy()
+{
+    if (m_cancel) {
+        m_saidWaiting = true;
+        showNote(QStringLiteral("Still waiting for the printer system... Esc cancels."));
+    }
+    return bool(m_cancel);
+}
+
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+        m_typedAhead = true;
+    return SheetWindow::eventFilter(watched, event);
+}
+
+bool ReportWindow::mayAsk() const
+{
+    const QWidget* active = QApplication::activeWindow();
+    return !m_typedAhead && (!active || active == window());
+}
+
+void ReportWindow::ask(const std::function<PrinterSystem::Cancel(PrinterSystem::Answered)>& question,
+                       std::function<void(const Answer&)> next)
+{
+    setCursor(Qt::BusyCursor);
+    m_escape->setEnabled(true);
+    m_waitingNote.start();
+    qApp->installEventFilter(this);  // whatever is typed or clicked meanwhile, in any window
+    QPointer<ReportWindow> window(this);
+    auto answered = std::make_shared<bool>(false);
+    PrinterSystem::Cancel cancel = question([window, answered, next = std::move(next)](const Answer& answer) {
+        *answered = true;
+        if (!window)
+            return;  // closed meanwhile: nobody is waiting for the answer
+        qApp->removeEventFilter(window);
+        window->m_cancel = nullptr;
+        window->m_waitingNote.stop();
+        window->m_escape->setEnabled(false);
+        window->unsetCursor();
+        if (window->m_saidWaiting) {
+            window->m_saidWaiting = false;
+            window->showNote({});
+        }
+        next(answer);
+    });
+    if (!*answered)
+        m_cancel = std::move(cancel);
+}
+
+QString ReportWindow::printerSystemSays(const Answer& answer) const
+{
+    return printerSystemMessage(answer, m_services.system.server(), m_services.system.bound());
+}
+
+void ReportWindow::printReport()
+{
+    if (busy())
+        return;
+    m_typedAhead = false;
+    printOn({});
+}
+
+// The default queue when queue is empty.
+void ReportWindow::printOn(const std::string& queue)
+{
+    const bool chosen = !queue.empty();
+    ask([this, queue](PrinterSystem::Answered answered) { return m_services.system.lookUp(queue, answered); },
+        [this, chosen](const Answer& answer) { lookedUp(answer, chosen); });
+}
+
+void ReportWindow::lookedUp(const Answer& answer, bool chosen)
+{
+    using Kind = Answer::Kind;
+    switch (answer.kind) {
+    case Kind::Ready:
+        break;
+    case Kind::Held:
+        tell(printerSystemSays(answer));
+        return;
+    case Kind::Cancelled:
+        showNote(printerSystemSays(answer));
+        return;
+    case Kind::NoDefault:
+        if (!chosen && !mayAsk()) {
+            showNote(QStringLiteral("No printer is set as the default. Print again to choose one, or save the report "
+                                    "as a PDF file."));
+            return;
+        }
+        if (!chosen) {
+            QStringList queues;
+            for (const std::string& queue : answer.queues)
+                queues << qText(queue);
+            const PrintDialogs::PrinterChoice choice =
+                m_services.dialogs.choosePrinter(printerSystemSays(answer), queues);
+            m_typedAhead = false;  // the choice is the technician's answer
+            if (choice.kind == PrintDialogs::PrinterChoice::Kind::Printer && !choice.printer.isEmpty())
+                printOn(choice.printer.toStdString());
+            else if (choice.kind == PrintDialogs::PrinterChoice::Kind::Pdf)
+                save(localePageLayout());
+            return;
+        }
+        [[fallthrough]];
+    default:
+        offerPdf(answer);
+        return;
+    }
+    const ReportJob job = reportJob(m_services.job.details());
+    const QByteArray page = renderReport(m_report, m_name, job, answer.layout ? *answer.layout : localePageLayout());
+    if (page.isEmpty()) {
+        showNote(QStringLiteral("The report could not be printed: its page could not be made. Nothing was printed."));
+        return;
+    }
+    const std::string queue = answer.queue;
+    const QString title = QFileInfo(suggestedPdfPath(m_name, job)).completeBaseName();
+    ask([this, queue, title, page](PrinterSystem::Answered answered) {
+        return m_services.system.submit(queue, title, page, answered);
+    },
+        [this](const Answer& sent) { submitted(sent); });
+}
+
+void ReportWindow::submitted(const Answer& answer)
+{
+    using Kind = Answer::Kind;
+    switch (answer.kind) {
+    case Kind::Sent:
+        showNote(QStringLiteral("Report sent to %1 as job %2.").arg(qText(answer.queue)).arg(answer.job));
+        return;
+    case Kind::Cancelled:
+    case Kind::MayHaveGone:
+        showNote(printerSystemSays(answer));
+        return;
+    case Kind::NoAnswer:
+    case Kind::Unreachable:
+    case Kind::Dropped:
+        showNote({});
+        offerPdf(answer);
+        return;
+    default:
+        showNote({});
+        tell(printerSystemSays(answer));
+    }
+}
+
+void ReportWindow::tell(const QString& message)
+{
+    if (mayAsk())
+        m_services.dialogs.tell(message);
+    else
+        showNote(QString(message).replace('\n', ' '));
+}
+
+// When the printer system cannot be had, the report can still be saved.
+void ReportWindow::offerPdf(const Answer& answer)
+{
+    const QString message = printerSystemSays(answer);
+    if (!mayAsk())
+        showNote(message + QStringLiteral(" Save as PDF in the File menu saves the report instead."));
+    else if (m_services.dialogs.offerPdf(message))
+        save(answer.layout ? *answer.layout : localePageLayout());
+}
+
+// The printer's paper when the printer system says it in time, else the locale's.
+void ReportWindow::saveAsPdf()
+{
+    if (busy())
+        return;
+    m_typedAhead = false;
+    ask([this](PrinterSystem::Answered answered) { return m_services.system.lookUp({}, answered); },
+        [this](const Answer& answer) {
+            if (answer.kind == Answer::Kind::Cancelled)
+                showNote(QStringLiteral("The report was not saved."));
+            else if (!mayAsk())
+                showNote(QStringLiteral("The report was not saved: the window was in use when the printer system "
+                                        "answered. Save as PDF again saves it."));
+            else
+                save(answer.layout ? *answer.layout : localePageLayout());
+        });
+}
+
+void ReportWindow::save(const QPageLayout& paper)
+{
+    const ReportJob job = reportJob(m_services.job.details());
+    const QByteArray page = renderReport(m_report, m_name, job, paper);
+    if (page.isEmpty())
+        showNote(QStringLiteral("The report was not saved: its page could not be made."));
+    else
+        showNote(savePdf(m_services.dialogs, suggestedPdfPath(m_name, job), page));
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "job/job.h"
+#include "layout/report.h"
+#include "output/printer_system.h"
+#include "output/report_services.h"
+#include "widgets/sheet_window.h"
+
+#include <QTimer>
+
+class QMenu;
+class QShortcut;
+
+// A calculating window whose File menu prints its report, or saves it as a PDF
+// file. Both take the same page, laid out anew from the window's readings. Where
+// the report went shows on the status line.
+//
+// The printer system is never waited on: while it is asked, the window goes on
+// taking keys and repainting, shows a busy cursor and, after a second, says it is
+// waiting; Esc gives up. It answers within a few seconds or is taken as not
+// answering. A dialog its answer calls for opens only when nothing was typed or
+// clicked meanwhile and the window is still the active one; else the status line
+// says what happened and which command takes the offer, so that no key meant for a
+// reading goes to a dialog the technician did not see open.
+class ReportWindow : public SheetWindow {
+    Q_OBJECT
+
+public:
+    // Whether the printer system is being asked for this window.
+    bool waitingForPrinterSystem() const { return bool(m_cancel); }
+
+protected:
+    // name: the report's name in the PDF file name suggested ("flow-rate-report").
+    ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
+                 Report report, ReportServices& services);
+
+    // The print command, with the menu text given, then "Save as PDF...", "Job
+    // Details..." and "New Job".
+    void addReportCommands(QMenu* file, const QString& printItem);
+    // The job the reports are printed for; a worksheet judges its errors by it.
+    const Job& job() const { return m_services.job; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void printReport();
+    void saveAsPdf();
+    void editJobDetails();
+    void newJob();
+
+private:
+    using Answer = PrinterSystem::Answer;
+    // Asks the printer system, the window showing that it waits meanwhile; then
+    // next gets the answer, unless the window has closed.
+    void ask(const std::function<PrinterSystem::Cancel(PrinterSystem::Answered)>& question,
+             std::function<void(const Answer&)> next);
+    bool busy();
+    // Whether a dialog may open now: nothing was typed or clicked since the
+    // command, and this window is the active one.
+    bool mayAsk() const;
+    void printOn(const std::string& queue);
+    void lookedUp(const Answer& answer, bool chosen);
+    void submitted(const Answer& answer);
+    void offerPdf(const Answer& answer);
+    void tell(const QString& message);
+    void save(const QPageLayout& paper);
+    QString printerSystemSays(const Answer& answer) const;
+
+    QString m_name;
+    Report m_report;
+    ReportServices& m_services;
+    PrinterSystem::Cancel m_cancel;
+    QTimer m_waitingNote;
+    QShortcut* m_escape = nullptr;
+    bool m_saidWaiting = false;  // the status line says the window waits
+    bool m_typedAhead = false;   // a key or a click came since the command
+};

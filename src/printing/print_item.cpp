@@ -1,8 +1,0 @@
-#include "printing/print_item.h"
-
-#include "sheet/number_text.h"
-
-PrintItem PrintItem::number(double value)
-{
-    return PrintItem(printerNumberText(value) + " ");
-}
