@@ -11,6 +11,7 @@
 
 #include <netdb.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -132,9 +133,11 @@ std::string whyUnreachable()
         return "its name " + host + " is not known";
     bool refused = false;
     for (addrinfo* address = found; address && !refused; address = address->ai_next) {
-        const int s = socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK, address->ai_protocol);
+        const int s = socket(address->ai_family, address->ai_socktype, address->ai_protocol);
         if (s < 0)
             continue;
+        const timeval bound{1, 0};  // connect() gives up then
+        setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &bound, sizeof bound);
         refused = connect(s, address->ai_addr, address->ai_addrlen) != 0 && errno == ECONNREFUSED;
         close(s);
     }

@@ -13,6 +13,27 @@
 #include <QPointer>
 #include <QShortcut>
 
+namespace {
+
+// Notes that a key was pressed or a mouse button clicked anywhere in the program.
+class TypingWatch : public QObject {
+public:
+    TypingWatch(bool& typed, QObject* parent) : QObject(parent), m_typed(typed) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+            m_typed = true;
+        return false;
+    }
+
+private:
+    bool& m_typed;
+};
+
+} // namespace
+
 ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
                            Report report, ReportServices& services)
     : SheetWindow(caption, clientWidth, clientHeight, background),
@@ -26,6 +47,7 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
         m_saidWaiting = true;
         showNote(QStringLiteral("Waiting for the printer system... Esc cancels."));
     });
+    m_typing = new TypingWatch(m_typedAhead, this);
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_escape->setEnabled(false);
     connect(m_escape, &QShortcut::activated, this, [this] {
@@ -67,13 +89,6 @@ bool ReportWindow::busy()
     return bool(m_cancel);
 }
 
-bool ReportWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
-        m_typedAhead = true;
-    return SheetWindow::eventFilter(watched, event);
-}
-
 bool ReportWindow::mayAsk() const
 {
     const QWidget* active = QApplication::activeWindow();
@@ -86,14 +101,14 @@ void ReportWindow::ask(const std::function<PrinterSystem::Cancel(PrinterSystem::
     setCursor(Qt::BusyCursor);
     m_escape->setEnabled(true);
     m_waitingNote.start();
-    qApp->installEventFilter(this);  // whatever is typed or clicked meanwhile, in any window
+    qApp->installEventFilter(m_typing);  // whatever is typed or clicked meanwhile, in any window
     QPointer<ReportWindow> window(this);
     auto answered = std::make_shared<bool>(false);
     PrinterSystem::Cancel cancel = question([window, answered, next = std::move(next)](const Answer& answer) {
         *answered = true;
         if (!window)
             return;  // closed meanwhile: nobody is waiting for the answer
-        qApp->removeEventFilter(window);
+        qApp->removeEventFilter(window->m_typing);
         window->m_cancel = nullptr;
         window->m_waitingNote.stop();
         window->m_escape->setEnabled(false);
@@ -143,8 +158,8 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
         return;
     case Kind::NoDefault:
         if (!chosen && !mayAsk()) {
-            showNote(QStringLiteral("No printer is set as the default. Print again to choose one, or save the report "
-                                    "as a PDF file."));
+            showOutcome(QStringLiteral("No printer is set as the default. Print again to choose one, or save the "
+                                       "report as a PDF file."));
             return;
         }
         if (!chosen) {
@@ -184,11 +199,11 @@ void ReportWindow::submitted(const Answer& answer)
     using Kind = Answer::Kind;
     switch (answer.kind) {
     case Kind::Sent:
-        showNote(QStringLiteral("Report sent to %1 as job %2.").arg(qText(answer.queue)).arg(answer.job));
+        showOutcome(QStringLiteral("Report sent to %1 as job %2.").arg(qText(answer.queue)).arg(answer.job));
         return;
     case Kind::Cancelled:
     case Kind::MayHaveGone:
-        showNote(printerSystemSays(answer));
+        showOutcome(printerSystemSays(answer));
         return;
     case Kind::NoAnswer:
     case Kind::Unreachable:
@@ -207,7 +222,15 @@ void ReportWindow::tell(const QString& message)
     if (mayAsk())
         m_services.dialogs.tell(message);
     else
-        showNote(QString(message).replace('\n', ' '));
+        showOutcome(QString(message).replace('\n', ' '));
+}
+
+void ReportWindow::showOutcome(const QString& note)
+{
+    if (m_typedAhead)
+        showLastingNote(note);
+    else
+        showNote(note);
 }
 
 // When the printer system cannot be had, the report can still be saved.
@@ -215,7 +238,7 @@ void ReportWindow::offerPdf(const Answer& answer)
 {
     const QString message = printerSystemSays(answer);
     if (!mayAsk())
-        showNote(message + QStringLiteral(" Save as PDF in the File menu saves the report instead."));
+        showOutcome(message + QStringLiteral(" Save as PDF in the File menu saves the report instead."));
     else if (m_services.dialogs.offerPdf(message))
         save(answer.layout ? *answer.layout : localePageLayout());
 }
@@ -231,8 +254,8 @@ void ReportWindow::saveAsPdf()
             if (answer.kind == Answer::Kind::Cancelled)
                 showNote(QStringLiteral("The report was not saved."));
             else if (!mayAsk())
-                showNote(QStringLiteral("The report was not saved: the window was in use when the printer system "
-                                        "answered. Save as PDF again saves it."));
+                showOutcome(QStringLiteral("The report was not saved: the window was in use when the printer system "
+                                           "answered. Save as PDF again saves it."));
             else
                 save(answer.layout ? *answer.layout : localePageLayout());
         });

@@ -40,8 +40,6 @@ protected:
     // The job the reports are printed for; a worksheet judges its errors by it.
     const Job& job() const { return m_services.job; }
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private slots:
     void printReport();
     void saveAsPdf();
@@ -63,6 +61,9 @@ private:
     void submitted(const Answer& answer);
     void offerPdf(const Answer& answer);
     void tell(const QString& message);
+    // On the status line; lasting while the technician types on, when the
+    // answer came over typing.
+    void showOutcome(const QString& note);
     void save(const QPageLayout& paper);
     QString printerSystemSays(const Answer& answer) const;
 
@@ -72,6 +73,7 @@ private:
     PrinterSystem::Cancel m_cancel;
     QTimer m_waitingNote;
     QShortcut* m_escape = nullptr;
+    QObject* m_typing = nullptr;  // watches the whole program for keys and clicks while the window waits
     bool m_saidWaiting = false;  // the status line says the window waits
     bool m_typedAhead = false;   // a key or a click came since the command
 };

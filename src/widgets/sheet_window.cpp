@@ -273,9 +273,17 @@ bool SheetWindow::eventFilter(QObject* watched, QEvent* event)
 
 void SheetWindow::showNote(const QString& note)
 {
+    if (note != m_lastingNote)
+        m_lastingNote.clear();
     if (note != m_status->text() && !note.isEmpty())
         m_announcer->say(note);
     setStatus(note);
+}
+
+void SheetWindow::showLastingNote(const QString& note)
+{
+    showNote(note);
+    m_lastingNote = note;
 }
 
 void SheetWindow::setStatus(const QString& text)
@@ -334,7 +342,7 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     const bool computed = kind == Event::Enter ? !m_written.empty() : m_written.size() != writtenBefore;
     if (kind != Event::Typed && m_bound->status() == before && !computed)
         return;
-    const QString status = qText(m_bound->status());
+    const QString status = m_bound->status().empty() ? m_lastingNote : qText(m_bound->status());
     if (kind != Event::Enter) {
         showNote(status);
         return;

@@ -36,6 +36,10 @@ public:
     // A note on the status line, such as where a report went, until the next
     // computation says something of its own.
     void showNote(const QString& note);
+    // A note that stays while the technician types on, until the sheet has a
+    // message of its own or another note takes its place: what became of a command
+    // the answer to which came while the technician was typing.
+    void showLastingNote(const QString& note);
     // The labels whose captions name a field, its column's heading first.
     QList<QLabel*> captionsOf(const QWidget* field) const;
     // Reads the results and the status line aloud.
@@ -117,6 +121,7 @@ private:
     std::map<const QWidget*, QList<QLabel*>> m_captions;
     bool m_captionsFitted = false;
     int m_statusHeight = 0;
+    QString m_lastingNote;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_firstField = nullptr;
     bool m_focusGiven = false;

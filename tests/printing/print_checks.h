@@ -116,6 +116,13 @@ inline QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// What PDF/A-1b requires that the file lacks, one line each (check-pdfa); empty
+// when it has it all.
+inline QString pdfaProblems(const QString& path)
+{
+    return run(QStringLiteral(FLOWCAL_TESTS_DIR "/printing/check-pdfa"), {path});
+}
+
 struct Word {
     QString text;
     double xMin, yMin, xMax, yMax;  // points from the top left corner of the page
