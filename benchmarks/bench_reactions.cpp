@@ -23,13 +23,13 @@
 namespace {
 
 const std::array<double, 8> kValues = {29.4464075382803, 0.984840000000001, 100.333333333333, -0.0245,
-                                       1766.78445229682, 1.25e-5, 3042.56864, 43.3328};
+                                       1766.78445229682, 1.25e-5,           3042.56864,       43.3328};
 // Texts as the sheets read them: typed readings (some with blanks or thousands
 // commas, which the plain form leaves to the scanner) and the texts the steps wrote.
-const std::array<std::string, 8> kTyped = {"10", "1,000", "5.66", " 98.5 ", "17.5", "1 000", "1.25E-05",
-                                           "176.678445229682"};
-const std::array<std::string, 8> kWritten = {"10", "1000", "5.66", "298.848", "17.5", "-0.0245", "1.25E-05",
-                                             "176.678445229682"};
+const std::array<std::string, 8> kTyped = {"10",   "1,000", "5.66",     " 98.5 ",
+                                           "17.5", "1 000", "1.25E-05", "176.678445229682"};
+const std::array<std::string, 8> kWritten = {"10",   "1000",    "5.66",     "298.848",
+                                             "17.5", "-0.0245", "1.25E-05", "176.678445229682"};
 
 void NumberTextMix(benchmark::State& state)
 {
@@ -177,7 +177,7 @@ void ReportNoMassDisplayToPdf(benchmark::State& state)
 }
 BENCHMARK(ReportNoMassDisplayToPdf)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -63,4 +63,4 @@ inline int reportWhenShown(QApplication& app, QWidget& window)
     return app.exec();
 }
 
-} // namespace probe
+}  // namespace probe

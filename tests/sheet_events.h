@@ -23,10 +23,12 @@ namespace sheet_events {
 // bit set typed as it is.
 inline std::string textFrom(const std::uint8_t*& data, const std::uint8_t* end)
 {
+    // clang-format off
     static const char* const typed[] = {
         "0",     "5.66", "12",   "100",  "98.5",  "20.12", "1,000", "-3.5", "2e307", "70",  "101",    "99",
         "20.41", "19.7", "26.6", "27",   "4.201", "17.5",  "1, 000", "",    "",      "",    "12,5",   "1e400",
         "1O",    "100 kg", ".",  "1\xe2\x80\x8b" "0", "15.8b", "0.001", "1e-300", "43.023"};
+    // clang-format on
     static const char alphabet[] = "0123456789.,-+eE k";
     const std::uint8_t pick = data < end ? *data++ : 0;
     if (pick % 8)
@@ -74,7 +76,9 @@ inline std::string outOfArithmetic(const Sheet& sheet, worked::Window window)
         return {};
     const bool gallons = window == worked::Window::NoMassDisplay;
     const auto& w = static_cast<const CalibrationSheet&>(sheet);
-    const auto text = [&](const char* name, std::size_t test) { return sheet.text(sheet.find(name + std::to_string(test + 1))); };
+    const auto text = [&](const char* name, std::size_t test) {
+        return sheet.text(sheet.find(name + std::to_string(test + 1)));
+    };
     const auto computed = [](auto&& compute) -> std::string {
         try {
             return compute();
@@ -104,8 +108,9 @@ inline std::string outOfArithmetic(const Sheet& sheet, worked::Window window)
         });
         mass[test] = m.empty() ? NAN : strictNumber(m);
         expected.push_back({w.tests[test].percentError, computed([&] {
-            return fourDecimals(over(strictNumber(numberText(minus(scale[test], strictNumber(m)))), scale[test]));
-        })});
+                                return fourDecimals(
+                                    over(strictNumber(numberText(minus(scale[test], strictNumber(m)))), scale[test]));
+                            })});
     }
     std::string sumError, averageError, newFactor, averages[2];
     if (!mistake && !counted.empty()) {
@@ -115,9 +120,11 @@ inline std::string outOfArithmetic(const Sheet& sheet, worked::Window window)
             massSum += mass[counted[gallons ? counted.size() - 1 - i : i]];  // in each worksheet's order
         }
         const auto k = double(counted.size());
-        const std::string sums[] = {computed([&] { return numberText(scaleSum); }), computed([&] { return numberText(massSum); })};
+        const std::string sums[] = {computed([&] { return numberText(scaleSum); }),
+                                    computed([&] { return numberText(massSum); })};
         sumError = computed([&] {
-            return fourDecimals(over(strictNumber(numberText(minus(strictNumber(sums[0]), strictNumber(sums[1])))), strictNumber(sums[0])));
+            return fourDecimals(over(strictNumber(numberText(minus(strictNumber(sums[0]), strictNumber(sums[1])))),
+                                     strictNumber(sums[0])));
         });
         newFactor = computed([&] {
             const double existing = strictNumber(sheet.text(w.existingFactor));
@@ -179,4 +186,4 @@ inline std::string play(const std::uint8_t* data, std::size_t size, bool afterEa
     return {};
 }
 
-} // namespace sheet_events
+}  // namespace sheet_events

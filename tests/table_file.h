@@ -93,6 +93,6 @@ inline std::vector<TableRow> readTable(const std::string& path, std::size_t colu
 
 // The first step of a test function whose row comes from a table: a row that could
 // not be read, or that names something unknown, fails here, with its place.
-#define CHECK_TABLE_ROW(row)              \
-    if (!(row).problem.empty())           \
+#define CHECK_TABLE_ROW(row)    \
+    if (!(row).problem.empty()) \
         QFAIL((row).problem.c_str())

@@ -106,4 +106,4 @@ inline void answer(QList<std::function<void(QWidget*)>> answers)
     timer->start(10);
 }
 
-} // namespace widget_support
+}  // namespace widget_support

@@ -27,8 +27,8 @@ struct Example {
     // each ended with Enter; an empty text leaves the field's own.
     Texts typed = {};
     Texts focusAfter = {};  // where the last Enter leaves the focus, a name alone
-    Texts held = {};       // what the sheet holds then
-    Texts shown = {};      // what the window shows of it
+    Texts held = {};        // what the sheet holds then
+    Texts shown = {};       // what the window shows of it
 };
 
 inline std::unique_ptr<Sheet> makeSheet(Window window)
@@ -54,9 +54,10 @@ inline const std::vector<Example>& examples(std::vector<std::string>* problems =
                                   {"temperature", Window::Temperature}};
         for (TableRow& row : readTable("worked_examples.txt", 3)) {
             auto example = std::find_if(read.begin(), read.end(), [&](auto& e) { return e.name == row.cells[0]; });
-            const std::map<std::string, Texts Example::*> parts{
-                {"typed", &Example::typed}, {"focus after", &Example::focusAfter},
-                {"held", &Example::held}, {"shown", &Example::shown}};
+            const std::map<std::string, Texts Example::*> parts{{"typed", &Example::typed},
+                                                                {"focus after", &Example::focusAfter},
+                                                                {"held", &Example::held},
+                                                                {"shown", &Example::shown}};
             if (example == read.end() || !parts.contains(row.cells[1]))
                 row.fault("no example \"" + row.cells[0] + "\" or no part \"" + row.cells[1] + '"');
             const auto sheet = row.problem.empty() ? makeSheet(example->window) : nullptr;
@@ -108,4 +109,4 @@ inline void fill(Sheet& sheet, const Example& example)
     }
 }
 
-} // namespace worked
+}  // namespace worked

@@ -10,6 +10,6 @@ CalibrationMassSheet::CalibrationMassSheet()
 
 std::vector<FieldId> CalibrationMassSheet::readingsInOrder() const
 {
-    return {existingFactor, tests[0].scale, tests[0].display, tests[1].scale, tests[1].display,
-            tests[2].scale, tests[2].display};
+    return {existingFactor,   tests[0].scale, tests[0].display, tests[1].scale,
+            tests[1].display, tests[2].scale, tests[2].display};
 }

@@ -10,12 +10,14 @@ CalibrationWindow* newCalibrationMassWindow(ReportServices& services)
 {
     using namespace design;
     using Kind = SheetWindow::Kind;
-    auto* window = CalibrationWindow::create<CalibrationMassSheet>(
-        {7245, 5820, kPaleCyan, "&Print", "calibration-with-mass-display", "Calibration with a mass display"},
-        printCalibrationMassReport, services);
+    auto* window = CalibrationWindow::create<CalibrationMassSheet>({7245, 5820, kPaleCyan, "&Print",
+                                                                    "calibration-with-mass-display",
+                                                                    "Calibration with a mass display"},
+                                                                   printCalibrationMassReport, services);
     CalibrationSheet& s = window->sheet();
     const SheetWindow::Look result{kYellow};
     const auto& t = s.tests;
+    // clang-format off
     window->place(s,
                   {
                       {s.existingFactor, Kind::Entry, {1200, 4200, 735, 285}, {kWhite}},
@@ -49,6 +51,7 @@ CalibrationWindow* newCalibrationMassWindow(ReportServices& services)
                       {"Existing Flow Cal. Factor", {2040, 4200, 2115, 195}, {kWhite}, {s.existingFactor}},
                       {"New Flow Cal. Factor", {2040, 4920, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
+    // clang-format on
     window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.sumError});
     return window;
 }

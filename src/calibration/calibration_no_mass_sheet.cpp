@@ -16,8 +16,8 @@ CalibrationNoMassSheet::CalibrationNoMassSheet()
 
 std::vector<FieldId> CalibrationNoMassSheet::readingsInOrder() const
 {
-    return {lbsPerGge, existingFactor, tests[0].scale, gallons[0], tests[1].scale, gallons[1],
-            tests[2].scale, gallons[2]};
+    return {lbsPerGge,      existingFactor, tests[0].scale, gallons[0],
+            tests[1].scale, gallons[1],     tests[2].scale, gallons[2]};
 }
 
 void CalibrationNoMassSheet::writeMass(std::size_t test)

@@ -14,7 +14,7 @@ class CalibrationNoMassSheet : public CalibrationSheet {
 public:
     CalibrationNoMassSheet();
 
-    const FieldId lbsPerGge;  // pounds per gasoline gallon equivalent
+    const FieldId lbsPerGge;               // pounds per gasoline gallon equivalent
     const std::array<FieldId, 3> gallons;  // gallon display reading of each test
     const FieldId averageDifference;       // hidden: average scale - average display
     const FieldId averageError;            // average difference / average scale

@@ -11,9 +11,10 @@ CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
     using namespace design;
     using Kind = SheetWindow::Kind;
     using Look = SheetWindow::Look;
-    auto* window = CalibrationWindow::create<CalibrationNoMassSheet>(
-        {7200, 5520, kLightGreen, "&Pirnt", "calibration-without-mass-display", "Calibration without a mass display"},
-        printCalibrationNoMassReport, services);
+    auto* window = CalibrationWindow::create<CalibrationNoMassSheet>({7200, 5520, kLightGreen, "&Pirnt",
+                                                                      "calibration-without-mass-display",
+                                                                      "Calibration without a mass display"},
+                                                                     printCalibrationNoMassReport, services);
     auto& s = static_cast<CalibrationNoMassSheet&>(window->sheet());
     const Look result{kPaleYellow};
     const Look mass{kPaleYellow, kBlack};
@@ -21,6 +22,7 @@ CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
     // Left with the system's own label colours, unlike every other label here.
     const Look system{window->palette().color(QPalette::Button), window->palette().color(QPalette::ButtonText)};
     const auto& t = s.tests;
+    // clang-format off
     window->place(s,
                   {
                       {s.lbsPerGge, Kind::Entry, {1200, 4080, 735, 285}},
@@ -63,6 +65,7 @@ CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
                       {"Existing Flow Cal. Factor", {2040, 4440, 2115, 195}, {kWhite}, {s.existingFactor}},
                       {"New Flow Cal. Factor", {2040, 5040, 1830, 195}, {kWhite}, {s.newFactor}},
                   });
+    // clang-format on
     window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.averageError});
     return window;
 }

@@ -37,7 +37,7 @@ std::vector<PrintItem> line(const Sheet& sheet, const std::vector<CalibrationRep
     return items;
 }
 
-} // namespace
+}  // namespace
 
 void printCalibrationReport(const CalibrationSheet& sheet, const CalibrationReportForm& form, const ReportJob& job,
                             Printer& printer)

@@ -10,7 +10,7 @@ std::string ofTest(const std::string& caption, std::size_t test)
     return caption + " of Test " + std::to_string(test + 1);
 }
 
-} // namespace
+}  // namespace
 
 CalibrationSheet::CalibrationSheet(std::string existing, const Captions& captions, SumOrder displaySumOrder)
     : existingFactor(add("existingFactor", std::move(existing), "Existing flow calibration factor")),

@@ -39,8 +39,8 @@ public:
     const FieldId sumDifference;  // hidden: scale sum - display sum
     const FieldId averageScale;
     const FieldId averageDisplay;
-    const FieldId sumError;       // sum difference / scale sum
-    const FieldId newFactor;      // existing factor x scale sum / display sum
+    const FieldId sumError;   // sum difference / scale sum
+    const FieldId newFactor;  // existing factor x scale sum / display sum
 
     // A test that has a reading but does not count: one reading still empty, or one
     // that is not a number.
@@ -63,8 +63,8 @@ public:
 protected:
     // What each worksheet calls the fields that differ between the two, in status messages.
     struct Captions {
-        std::string display;   // of a test, "... of Test 1"
-        bool displayComputed;  // the display's mass is worked out, not typed
+        std::string display;         // of a test, "... of Test 1"
+        bool displayComputed;        // the display's mass is worked out, not typed
         std::string displayReading;  // the reading it comes from, "... reading"
         std::string scaleSum;
         std::string displaySum;

@@ -21,13 +21,14 @@ public:
     struct Frame {
         int clientWidth, clientHeight;  // twips
         QColor background;
-        QString printItem;  // the print command's menu text
+        QString printItem;   // the print command's menu text
         QString reportName;  // in the PDF file name suggested
         QString name;        // for a screen reader, where both titles read "Calibration"
     };
 
     // report prints the sheet's report on the printer it is given.
-    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report, ReportServices& services);
+    CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, const Frame& frame, Report report,
+                      ReportServices& services);
 
     // A window for a new worksheet of that kind, which the report prints; the
     // window is still to be placed.

@@ -22,7 +22,7 @@ public:
     const FieldId pulsesPerMinute;     // at maximum flow
     const FieldId unroundedFrequency;  // pulses/s
     const FieldId wholeFrequency;
-    const FieldId frequencyRatio;      // whole frequency / unrounded frequency
+    const FieldId frequencyRatio;  // whole frequency / unrounded frequency
 
 private:
     void densityEntered();

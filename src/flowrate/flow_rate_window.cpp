@@ -8,8 +8,9 @@
 #include <QPushButton>
 
 FlowRateWindow::FlowRateWindow(ReportServices& services)
-    : ReportWindow(qText(maker::kName), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
-                   [this](Printer& to, const ReportJob& job) { printFlowRateReport(m_sheet, job, to); }, services)
+    : ReportWindow(
+        qText(maker::kName), 4815, 4755, design::kLightCyan, QStringLiteral("flow-rate-report"),
+        [this](Printer& to, const ReportJob& job) { printFlowRateReport(m_sheet, job, to); }, services)
 {
     using namespace design;
     const Look entry{kYellow, {}};

@@ -18,7 +18,7 @@ QString kept(const QSettings& settings, const QString& key)
     return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
 }
 
-} // namespace
+}  // namespace
 
 void Job::setDetails(const JobDetails& details)
 {
@@ -53,9 +53,7 @@ QStringList Job::load()
     const QString notAPercentage = QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage");
     QString fault;
     switch (toleranceFault(tolerance)) {
-    case ToleranceFault::None:
-        m_details.tolerance = tolerance;
-        break;
+    case ToleranceFault::None: m_details.tolerance = tolerance; break;
     case ToleranceFault::Acceptance:
         fault = notAPercentage.arg(QStringLiteral("acceptance"), qText(tolerance.acceptance));
         break;

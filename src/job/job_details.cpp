@@ -35,7 +35,7 @@ bool hidden(char32_t c)
            || (c >= 0xFFF9 && c <= 0xFFFB);
 }
 
-} // namespace
+}  // namespace
 
 std::string shownPlainly(std::string_view text)
 {
@@ -59,10 +59,7 @@ std::string shownPlainly(std::string_view text)
     return shown;
 }
 
-const JobDetails::About& JobDetails::about(Item item)
-{
-    return kAbout.at(item);
-}
+const JobDetails::About& JobDetails::about(Item item) { return kAbout.at(item); }
 
 bool JobDetails::isEmpty() const
 {

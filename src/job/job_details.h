@@ -11,12 +11,14 @@
 // technician's details and the tolerance are kept from one run to the next; the
 // job's last until the program ends or a new job begins.
 struct JobDetails {
+    // clang-format off
     enum Item {
         Customer, Site, SiteAddress, DispenserMake, DispenserModel, DispenserSerial, MeterSerial, HoseOrSide,
         Scale, ScaleCertified, SealsRemoved, SealsApplied, Remarks,
         Technician, Licence, Company,
         kItems
     };
+    // clang-format on
     struct About {
         const char* label;  // as the page and the dialog name it
         const char* key;    // in the kept settings; empty for the job's own, which are not kept

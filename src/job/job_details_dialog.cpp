@@ -27,7 +27,7 @@ QFormLayout* addGroup(QVBoxLayout* layout, const QString& title)
     return form;
 }
 
-} // namespace
+}  // namespace
 
 JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
     : FittedDialog(QStringLiteral("Job Details"), parent)
@@ -42,11 +42,12 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
         m_items[item]->setMinimumWidth(m_items[item]->fontMetrics().averageCharWidth() * 40);
     }
     form = addGroup(layout, QStringLiteral("Tolerance of the test in percent, kept for the next run"));
-    const QString example = QStringLiteral(
-        "In percent of the quantity delivered, as your jurisdiction sets it. For example, NIST Handbook 44 "
-        "(section 3.37, accuracy class 2.0) sets 1.5 %1 acceptance and 2.0 %1 maintenance for compressed natural gas "
-        "dispensers. Empty: no verdicts.")
-                                .arg(QLatin1Char('%'));
+    const QString example =
+        QStringLiteral(
+            "In percent of the quantity delivered, as your jurisdiction sets it. For example, NIST Handbook 44 "
+            "(section 3.37, accuracy class 2.0) sets 1.5 %1 acceptance and 2.0 %1 maintenance for compressed natural gas "
+            "dispensers. Empty: no verdicts.")
+            .arg(QLatin1Char('%'));
     m_acceptance = addField(form, QStringLiteral("Acceptance tolerance (%)"), 8, details.tolerance.acceptance);
     m_maintenance = addField(form, QStringLiteral("Maintenance tolerance (%)"), 8, details.tolerance.maintenance);
     m_acceptance->setToolTip(example);

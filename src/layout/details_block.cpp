@@ -30,7 +30,7 @@ std::vector<std::string> lines(std::string text)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,
                      const std::vector<JudgedError>& errors)

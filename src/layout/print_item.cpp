@@ -2,7 +2,4 @@
 
 #include "sheet/number_text.h"
 
-PrintItem PrintItem::number(double value)
-{
-    return PrintItem(printerNumberText(value) + " ");
-}
+PrintItem PrintItem::number(double value) { return PrintItem(printerNumberText(value) + " "); }

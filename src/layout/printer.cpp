@@ -7,7 +7,7 @@ namespace {
 // A print zone is 14 columns of the current font's average character width.
 constexpr double kZoneColumns = 14.0;
 
-} // namespace
+}  // namespace
 
 void Printer::print(const std::vector<PrintItem>& items)
 {

@@ -15,4 +15,4 @@ inline constexpr std::string_view kSales = "Sales Desk";
 inline constexpr std::string_view kSupport = "Service Desk";
 inline constexpr std::string_view kWeb = "example.com";
 
-} // namespace maker
+}  // namespace maker

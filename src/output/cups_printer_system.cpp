@@ -37,7 +37,7 @@ enum Stage { NothingSent, JobAsked, DocumentStarted };
 // Who gave up on a question, on the GUI thread.
 enum GivenUp { Not, ByUser, ByBound, Closing };
 
-} // namespace
+}  // namespace
 
 // One question on its way: shared by the thread that asks and the GUI thread.
 struct CupsPrinterSystem::Question {
@@ -176,8 +176,7 @@ std::string holdReason(http_t* http, const cups_dest_t* dest)
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  option(dest, "printer-uri-supported").c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-state-message");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-state-message");
     ipp_t* response = cupsDoRequest(http, request, "/");
     const char* message = ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     std::string reason = message && *message ? std::string("it is stopped (") + message + ")" : "it is stopped";
@@ -287,8 +286,8 @@ JobState jobState(http_t* http, const cups_dest_t* dest, int job)
         if (ipp_attribute_t* documents = ippFindAttribute(response, "number-of-documents", IPP_TAG_INTEGER))
             state.holdsDocument = ippGetInteger(documents, 0) > 0;
         else  // a printer system that does not count documents says when one is still to come
-            state.holdsDocument = !ippContainsString(ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD),
-                                                     "job-incoming");
+            state.holdsDocument =
+                !ippContainsString(ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD), "job-incoming");
     }
     ippDelete(response);
     return state;
@@ -357,7 +356,8 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
     const bool answeredWhole =
         !question.stopped()
         && cupsStartDestDocument(connection.http, dest.get(), info.get(), job, title.c_str(), CUPS_FORMAT_PDF, 0,
-                                 nullptr, 1) == HTTP_STATUS_CONTINUE
+                                 nullptr, 1)
+               == HTTP_STATUS_CONTINUE
         && cupsWriteRequestData(connection.http, pdf.constData(), std::size_t(pdf.size())) == HTTP_STATUS_CONTINUE
         && cupsFinishDestDocument(connection.http, dest.get(), info.get()) <= IPP_STATUS_OK_CONFLICTING;
     const std::string refusal = cupsLastErrorString();
@@ -388,7 +388,7 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
     return answer(Kind::Dropped, queue, "the connection broke while the report was being sent");
 }
 
-} // namespace
+}  // namespace
 
 CupsPrinterSystem::~CupsPrinterSystem()
 {
@@ -413,7 +413,8 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
     QPointer<QObject> answers(&m_answers);
     std::unique_ptr<QThread> thread(QThread::create([question, work = std::move(work), deliver, answers] {
         const Answer a = work(*question);
-        QMetaObject::invokeMethod(answers, [deliver, a] { (*deliver)(a); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            answers, [deliver, a] { (*deliver)(a); }, Qt::QueuedConnection);
     }));
     thread->start();
     m_asked.emplace_back(question, std::move(thread));

@@ -25,8 +25,8 @@ QLabel* addText(FittedDialog& dialog, const QString& text, const char* name)
     label->setTextFormat(Qt::PlainText);  // names of printers and files, and the printer system's words
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setMinimumWidth(std::min(label->fontMetrics().averageCharWidth() * 45,
-                                    design::roomOnScreen(&dialog).width() * 3 / 4));
+    label->setMinimumWidth(
+        std::min(label->fontMetrics().averageCharWidth() * 45, design::roomOnScreen(&dialog).width() * 3 / 4));
     dialog.body()->addWidget(label);
     return label;
 }
@@ -70,13 +70,13 @@ void fitFileDialog(QFileDialog& dialog)
     dialog.resize(room.boundedTo(dialog.sizeHint()).expandedTo(dialog.minimumSizeHint()).boundedTo(room));
 }
 
-} // namespace
+}  // namespace
 
 bool MessageBoxPrintDialogs::offerPdf(const QString& message)
 {
     return ask(message, QStringLiteral("Save the report as a PDF file instead?"),
                QDialogButtonBox::Save | QDialogButtonBox::Cancel, QDialogButtonBox::Save)
-        == QDialogButtonBox::Save;
+           == QDialogButtonBox::Save;
 }
 
 PrintDialogs::PrinterChoice MessageBoxPrintDialogs::choosePrinter(const QString& message, const QStringList& printers)
@@ -129,7 +129,7 @@ bool MessageBoxPrintDialogs::confirmReplace(const QString& path)
 {
     return ask(QStringLiteral("%1 already exists.").arg(path), QStringLiteral("Replace it with the report?"),
                QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No)
-        == QDialogButtonBox::Yes;
+           == QDialogButtonBox::Yes;
 }
 
 void MessageBoxPrintDialogs::tell(const QString& message)

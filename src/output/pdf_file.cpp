@@ -31,7 +31,7 @@ QString writeFailure(const QSaveFile& file, const QString& path, qsizetype size)
     return reason;
 }
 
-} // namespace
+}  // namespace
 
 QString suggestedPdfPath(const QString& name, const ReportJob& job)
 {
@@ -72,6 +72,7 @@ QString savePdf(PrintDialogs& dialogs, const QString& suggestedPath, const QByte
     // write leaves no file behind.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        return QStringLiteral("The report could not be saved as \"%1\": %2.").arg(path, writeFailure(file, path, pdf.size()));
+        return QStringLiteral("The report could not be saved as \"%1\": %2.")
+            .arg(path, writeFailure(file, path, pdf.size()));
     return QStringLiteral("Report saved as %1.").arg(path);
 }

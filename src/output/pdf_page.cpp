@@ -17,11 +17,7 @@ namespace {
 
 constexpr const char* kPrintedAt = "yyyy-MM-dd HH:mm";
 
-
-QString xmlText(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
+QString xmlText(const QString& text) { return text.toHtmlEscaped(); }
 
 // A text string of the document information: UTF-16 with its byte order mark.
 QByteArray pdfText(const QString& text)
@@ -51,16 +47,16 @@ QByteArray xmp(const DocumentInfo& info, const QString& created, const QString& 
         "<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\" pdfaid:part=\"1\" "
         "pdfaid:conformance=\"B\"/>\n"
         "</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end='w'?>");
-    return xml.arg(xmlText(info.title), xmlText(info.author), xmlText(info.subject),
-                   xmlText(QCoreApplication::applicationName()), created, xmlText(producer))
+    return xml
+        .arg(xmlText(info.title), xmlText(info.author), xmlText(info.subject),
+             xmlText(QCoreApplication::applicationName()), created, xmlText(producer))
         .toUtf8();
 }
 
 // Qt writes no author or subject into the information dictionary, so the
 // finished PDF gets a new one as an incremental update: the same object again,
 // and a cross-reference section for it that points back to Qt's.
-QByteArray withInfo(const QByteArray& pdf, const DocumentInfo& info, const QByteArray& created,
-                    const QString& producer)
+QByteArray withInfo(const QByteArray& pdf, const DocumentInfo& info, const QByteArray& created, const QString& producer)
 {
     const QRegularExpression trailer(QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
                                      QRegularExpression::DotMatchesEverythingOption);
@@ -75,9 +71,9 @@ QByteArray withInfo(const QByteArray& pdf, const DocumentInfo& info, const QByte
     const qsizetype offset = updated.size();
     const QByteArray number = infoObject.captured(1).toLatin1();
     updated += number + " 0 obj\n<<\n/Title " + pdfText(info.title) + "\n/Author " + pdfText(info.author)
-               + "\n/Subject " + pdfText(info.subject) + "\n/Creator "
-               + pdfText(QCoreApplication::applicationName()) + "\n/Producer " + pdfText(producer)
-               + "\n/CreationDate (D:" + created + ")\n/ModDate (D:" + created + ")\n>>\nendobj\n";
+               + "\n/Subject " + pdfText(info.subject) + "\n/Creator " + pdfText(QCoreApplication::applicationName())
+               + "\n/Producer " + pdfText(producer) + "\n/CreationDate (D:" + created + ")\n/ModDate (D:" + created
+               + ")\n>>\nendobj\n";
     const qsizetype xref = updated.size();
     updated += "xref\n" + number + " 1\n" + QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
     updated += "trailer\n<<" + end.captured(1).toLatin1().trimmed() + "\n/Prev " + end.captured(2).toLatin1()
@@ -85,11 +81,7 @@ QByteArray withInfo(const QByteArray& pdf, const DocumentInfo& info, const QByte
     return updated;
 }
 
-QString producer()
-{
-    return QStringLiteral("Qt " QT_VERSION_STR);
-}
-
+QString producer() { return QStringLiteral("Qt " QT_VERSION_STR); }
 
 // The page painted as the report lays it out, in the sans-serif face the windows
 // use where the report names no face.
@@ -119,7 +111,7 @@ private:
     std::optional<QFontMetricsF> m_metrics;
 };
 
-} // namespace
+}  // namespace
 
 ReportJob reportJob(const JobDetails& details, const QDateTime& at)
 {

@@ -13,7 +13,7 @@ QString sentencePart(const std::string& text)
     return reason;
 }
 
-} // namespace
+}  // namespace
 
 QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::string& server, int bound)
 {
@@ -55,11 +55,9 @@ QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::str
                           .arg(where)
                           .arg(bound))
                + QStringLiteral(": it may have been printed. Check the printer's queue before printing it again.");
-    case Kind::Cancelled:
-        return QStringLiteral("Printing cancelled. Nothing was printed.");
+    case Kind::Cancelled: return QStringLiteral("Printing cancelled. Nothing was printed.");
     case Kind::Ready:
-    case Kind::Sent:
-        break;
+    case Kind::Sent: break;
     }
     return {};
 }

@@ -36,7 +36,7 @@ public:
         std::vector<std::string> queues;  // for NoDefault
         std::optional<QPageLayout> layout;
         int job = 0;
-        bool cancelled = false;           // MayHaveGone: the user gave up, not the bound
+        bool cancelled = false;  // MayHaveGone: the user gave up, not the bound
     };
     using Answered = std::function<void(const Answer&)>;
     // Gives up on the question it was returned for: its answer is then Cancelled,
@@ -49,8 +49,7 @@ public:
     // takes jobs, and its paper.
     virtual Cancel lookUp(const std::string& queue, Answered answered) = 0;
     // Submits a PDF document as one job, named title in the queue.
-    virtual Cancel submit(const std::string& queue, const QString& title, const QByteArray& pdf,
-                          Answered answered) = 0;
+    virtual Cancel submit(const std::string& queue, const QString& title, const QByteArray& pdf, Answered answered) = 0;
     // Where the printer system is, as the messages name it ("localhost:631").
     virtual std::string server() const = 0;
     // How long a question may take, in seconds.

@@ -32,7 +32,7 @@ private:
     bool& m_typed;
 };
 
-} // namespace
+}  // namespace
 
 ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
                            Report report, ReportServices& services)
@@ -148,14 +148,9 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
 {
     using Kind = Answer::Kind;
     switch (answer.kind) {
-    case Kind::Ready:
-        break;
-    case Kind::Held:
-        tell(printerSystemSays(answer));
-        return;
-    case Kind::Cancelled:
-        showNote(printerSystemSays(answer));
-        return;
+    case Kind::Ready: break;
+    case Kind::Held: tell(printerSystemSays(answer)); return;
+    case Kind::Cancelled: showNote(printerSystemSays(answer)); return;
     case Kind::NoDefault:
         if (!chosen && !mayAsk()) {
             showOutcome(QStringLiteral("No printer is set as the default. Print again to choose one, or save the "
@@ -176,9 +171,7 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
             return;
         }
         [[fallthrough]];
-    default:
-        offerPdf(answer);
-        return;
+    default: offerPdf(answer); return;
     }
     const ReportJob job = reportJob(m_services.job.details());
     const QByteArray page = renderReport(m_report, m_name, job, answer.layout ? *answer.layout : localePageLayout());
@@ -188,9 +181,8 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
     }
     const std::string queue = answer.queue;
     const QString title = QFileInfo(suggestedPdfPath(m_name, job)).completeBaseName();
-    ask([this, queue, title, page](PrinterSystem::Answered answered) {
-        return m_services.system.submit(queue, title, page, answered);
-    },
+    ask([this, queue, title,
+         page](PrinterSystem::Answered answered) { return m_services.system.submit(queue, title, page, answered); },
         [this](const Answer& sent) { submitted(sent); });
 }
 
@@ -202,18 +194,14 @@ void ReportWindow::submitted(const Answer& answer)
         showOutcome(QStringLiteral("Report sent to %1 as job %2.").arg(qText(answer.queue)).arg(answer.job));
         return;
     case Kind::Cancelled:
-    case Kind::MayHaveGone:
-        showOutcome(printerSystemSays(answer));
-        return;
+    case Kind::MayHaveGone: showOutcome(printerSystemSays(answer)); return;
     case Kind::NoAnswer:
     case Kind::Unreachable:
     case Kind::Dropped:
         showNote({});
         offerPdf(answer);
         return;
-    default:
-        showNote({});
-        tell(printerSystemSays(answer));
+    default: showNote({}); tell(printerSystemSays(answer));
     }
 }
 

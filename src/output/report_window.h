@@ -74,6 +74,6 @@ private:
     QTimer m_waitingNote;
     QShortcut* m_escape = nullptr;
     QObject* m_typing = nullptr;  // watches the whole program for keys and clicks while the window waits
-    bool m_saidWaiting = false;  // the status line says the window waits
-    bool m_typedAhead = false;   // a key or a click came since the command
+    bool m_saidWaiting = false;   // the status line says the window waits
+    bool m_typedAhead = false;    // a key or a click came since the command
 };

@@ -15,7 +15,7 @@ __extension__ using Unsigned = unsigned __int128;
 // The one mantissa whose negation does not fit.
 __extension__ constexpr __int128 kLowest = -static_cast<__int128>(~Unsigned(0) >> 1) - 1;
 
-} // namespace
+}  // namespace
 
 Decimal::Decimal(long long whole) : m_mantissa(whole) { normalize(); }
 

@@ -28,7 +28,7 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string percentDisplay(std::string_view value, int decimals)
 {

@@ -80,8 +80,7 @@ double valueOf(const Parts& parts)
     }
 
     double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                        std::chars_format::general);
+    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
     if (result.ec == std::errc())
         return value;
 
@@ -98,12 +97,9 @@ double valueOf(const Parts& parts)
     throw StepFailed(StepFailed::Kind::OutOfRange);
 }
 
-} // namespace
+}  // namespace
 
-StepFailed::StepFailed(Kind k, const std::string& reason)
-    : std::runtime_error(reason), kind(k)
-{
-}
+StepFailed::StepFailed(Kind k, const std::string& reason) : std::runtime_error(reason), kind(k) {}
 
 StepFailed::StepFailed(Kind k) : StepFailed(k, defaultReason(k)) {}
 
@@ -191,7 +187,7 @@ std::optional<double> plainNumber(std::string_view s)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -218,7 +214,7 @@ Parts partsOf(std::string_view s)
     return parts;
 }
 
-} // namespace
+}  // namespace
 
 double strictNumber(std::string_view text)
 {
@@ -330,8 +326,8 @@ std::int64_t tenThousandths(double value)
 std::string tenThousandthsText(std::int64_t count)
 {
     const bool negative = count < 0;
-    const std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(count)
+                                             : static_cast<std::uint64_t>(count);
     std::string out = negative ? "-" : "";
     out += std::to_string(magnitude / 10000);
     std::uint64_t fraction = magnitude % 10000;
@@ -355,7 +351,7 @@ double checked(double result)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 double plus(double a, double b) { return checked(a + b); }
 double minus(double a, double b) { return checked(a - b); }

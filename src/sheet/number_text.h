@@ -14,13 +14,13 @@
 // failure reaches.
 struct StepFailed : std::runtime_error {
     enum class Kind {
-        Empty,          // a strict reading of the empty text
-        NotANumber,     // a strict reading of text that is not one number
-        OutOfRange,     // a number beyond the double range, or a rounding beyond its whole range
-        DivideByZero,   // x / 0 with x not zero
-        ZeroByZero,     // 0 / 0
-        Overflow,       // an arithmetic result beyond the double range
-        NotComputed,    // a reading of a result that could not be computed
+        Empty,         // a strict reading of the empty text
+        NotANumber,    // a strict reading of text that is not one number
+        OutOfRange,    // a number beyond the double range, or a rounding beyond its whole range
+        DivideByZero,  // x / 0 with x not zero
+        ZeroByZero,    // 0 / 0
+        Overflow,      // an arithmetic result beyond the double range
+        NotComputed,   // a reading of a result that could not be computed
     };
 
     StepFailed(Kind kind, const std::string& reason);

@@ -28,7 +28,7 @@ std::string quoted(const std::string& text)
     return "\"" + text.substr(0, end) + (end < text.size() ? "\u2026" : "") + "\"";
 }
 
-} // namespace
+}  // namespace
 
 FieldId Sheet::add(std::string name, std::string initial, std::string caption)
 {
@@ -156,7 +156,8 @@ std::string Sheet::composeStatus() const
         std::vector<std::string> names;
         std::vector<const std::string*> captions;  // a caption two fields share is named once
         for (const Field* field : failed) {
-            if (std::find_if(captions.begin(), captions.end(), [&](const std::string* c) { return *c == field->caption; })
+            if (std::find_if(captions.begin(), captions.end(),
+                             [&](const std::string* c) { return *c == field->caption; })
                 != captions.end())
                 continue;
             captions.push_back(&field->caption);
@@ -192,12 +193,10 @@ void Sheet::failReading(FieldId field, const StepFailed& failure) const
     const Field& f = m_fields.at(field.index());
     const std::string who = subject(f.caption);
     switch (failure.kind) {
-    case StepFailed::Kind::Empty:
-        throw StepFailed(failure.kind, who + " is empty");
+    case StepFailed::Kind::Empty: throw StepFailed(failure.kind, who + " is empty");
     case StepFailed::Kind::NotANumber:
         throw StepFailed(failure.kind, who + (f.computed ? "" : " " + quoted(f.text)) + " is not a number");
-    default:
-        throw StepFailed(failure.kind, who + " is out of range");
+    default: throw StepFailed(failure.kind, who + " is out of range");
     }
 }
 
@@ -230,8 +229,8 @@ std::int32_t Sheet::whole(FieldId field) const
         return wholeNumber(text(field));
     } catch (const StepFailed& failure) {
         if (failure.kind == StepFailed::Kind::OutOfRange)
-            throw StepFailed(failure.kind, subject(m_fields.at(field.index()).caption)
-                                               + " is beyond the whole-number range");
+            throw StepFailed(failure.kind,
+                             subject(m_fields.at(field.index()).caption) + " is beyond the whole-number range");
         failReading(field, failure);
     }
 }

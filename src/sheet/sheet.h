@@ -102,7 +102,7 @@ protected:
     // Readings of a field for a computation, each the whole text as one number;
     // failures name the field (a reading with the text typed), and reading a result
     // that could not be computed fails too.
-    double strict(FieldId field) const;  // strictNumber
+    double strict(FieldId field) const;       // strictNumber
     std::int32_t whole(FieldId field) const;  // wholeNumber
     // strictNumber of a reading that is divided by; zero fails too, and the message
     // names the reading rather than the division.

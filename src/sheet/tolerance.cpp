@@ -45,7 +45,7 @@ Verdict verdictOf(const Decimal& difference, const Decimal& base, const Toleranc
     return Verdict::Outside;
 }
 
-} // namespace
+}  // namespace
 
 double ExactError::percent() const
 {
@@ -137,8 +137,7 @@ std::string verdictSentence(Verdict verdict, const Tolerance& tolerance)
 {
     const bool acceptance = !tolerance.acceptance.empty(), maintenance = !tolerance.maintenance.empty();
     switch (verdict) {
-    case Verdict::Within:
-        return "within " + limitText(tolerance.acceptance, "acceptance");
+    case Verdict::Within: return "within " + limitText(tolerance.acceptance, "acceptance");
     case Verdict::MaintenanceOnly:
         return (acceptance ? "outside " + limitText(tolerance.acceptance, "acceptance") + ", " : std::string())
                + "within " + limitText(tolerance.maintenance, "maintenance");

@@ -21,7 +21,7 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& twips, bool bla
     return l;
 }
 
-} // namespace
+}  // namespace
 
 AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
 {

@@ -22,7 +22,7 @@ bool canHold(const QString& path)
     return folder.isDir() && folder.isWritable();
 }
 
-} // namespace
+}  // namespace
 
 void setUpApplication()
 {

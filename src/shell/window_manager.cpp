@@ -55,10 +55,8 @@ QWidget* WindowManager::create(FlowRateWindow::Opens which)
         window->setWindowIcon(programIcon());
         return window;
     }
-    case FlowRateWindow::Opens::NoMassDisplay:
-        return newCalibrationNoMassWindow(m_services);
-    case FlowRateWindow::Opens::Temp:
-        return new TempCompWindow;
+    case FlowRateWindow::Opens::NoMassDisplay: return newCalibrationNoMassWindow(m_services);
+    case FlowRateWindow::Opens::Temp: return new TempCompWindow;
     case FlowRateWindow::Opens::About: {
         auto* window = new AboutWindow;
         window->setWindowIcon(programIcon());

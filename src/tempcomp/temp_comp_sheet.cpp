@@ -21,7 +21,7 @@ std::string fromTemperature(Compute&& compute)
     }
 }
 
-} // namespace
+}  // namespace
 
 TempCompSheet::TempCompSheet()
     : temperature(add("temperature", "70", "Temperature")),

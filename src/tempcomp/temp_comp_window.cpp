@@ -29,7 +29,7 @@ TempCompWindow::TempCompWindow(QWidget* parent)
 QString TempCompWindow::remarkOn(FieldId field) const
 {
     return field == m_sheet.p30Pressure || field == m_sheet.p36Pressure ? qText(m_sheet.limitCrossed(field))
-                                                                          : QString();
+                                                                        : QString();
 }
 
 // The temperature is the only tab stop, so Tab, and the Tab that Enter queues, find

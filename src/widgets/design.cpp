@@ -13,10 +13,7 @@ int px(int twips)
     return qRound(twips * dpi / 1440.0);
 }
 
-QRect rect(const QRect& twips)
-{
-    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
-}
+QRect rect(const QRect& twips) { return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())); }
 
 QSize size(int width, int height) { return QSize(px(width), px(height)); }
 
@@ -48,4 +45,4 @@ QSize roomOnScreen(const QWidget* window)
     return screen->availableGeometry().size() - QSize(kFrame, kTitleBar);
 }
 
-} // namespace design
+}  // namespace design

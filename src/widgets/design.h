@@ -46,7 +46,7 @@ inline const QColor kLightCyan{128, 255, 255};
 inline const QColor kPaleCyan{192, 255, 255};
 inline const QColor kLightGreen{128, 255, 128};
 
-} // namespace design
+}  // namespace design
 
 // A text of the plain C++ parts (sheets, reports, the maker's details) for a widget.
 inline QString qText(std::string_view text)

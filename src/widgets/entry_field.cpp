@@ -13,7 +13,7 @@ void EntryField::focusInEvent(QFocusEvent* event)
     // Coming back from a menu, or to a window that was left with the focus here, is
     // not a new visit to the field. The first activation of a new window is.
     const bool returning = event->reason() == Qt::PopupFocusReason
-        || (event->reason() == Qt::ActiveWindowFocusReason && m_leftWithWindow);
+                           || (event->reason() == Qt::ActiveWindowFocusReason && m_leftWithWindow);
     m_leftWithWindow = false;
     if (returning)
         return;

@@ -156,7 +156,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 void installFieldAccessibility()
 {

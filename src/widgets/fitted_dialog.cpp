@@ -50,13 +50,15 @@ void FittedDialog::setVisible(bool visible)
         if (needed.height() > room.height())
             size.setWidth(std::min(room.width(), size.width() + m_scroll->verticalScrollBar()->sizeHint().width()));
         if (needed.width() > room.width())
-            size.setHeight(std::min(room.height(), size.height() + m_scroll->horizontalScrollBar()->sizeHint().height()));
+            size.setHeight(
+                std::min(room.height(), size.height() + m_scroll->horizontalScrollBar()->sizeHint().height()));
         m_scroll->setMinimumSize(0, 0);
         setMinimumSize(0, 0);
         resize(size);
         if (QScreen* shown = screen(); shown && size != needed)
             move(shown->availableGeometry().topLeft()
-                 + QPoint(std::max(0, (room.width() - size.width()) / 2), std::max(0, (room.height() - size.height()) / 2)));
+                 + QPoint(std::max(0, (room.width() - size.width()) / 2),
+                          std::max(0, (room.height() - size.height()) / 2)));
     }
     QDialog::setVisible(visible);
 }

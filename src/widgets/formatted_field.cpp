@@ -2,10 +2,7 @@
 
 #include <QFocusEvent>
 
-FormattedField::FormattedField(Format format, QWidget* parent)
-    : QLineEdit(parent), m_format(std::move(format))
-{
-}
+FormattedField::FormattedField(Format format, QWidget* parent) : QLineEdit(parent), m_format(std::move(format)) {}
 
 void FormattedField::setValue(const QString& value)
 {

@@ -23,8 +23,7 @@
 
 #include <utility>
 
-SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background,
-                         QWidget* parent)
+SheetWindow::SheetWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QWidget* parent)
     : QMainWindow(parent)
 {
     installFieldAccessibility();
@@ -209,7 +208,7 @@ namespace {
 // Room kept round a field scrolled into view.
 constexpr int kMargin = 12;
 
-} // namespace
+}  // namespace
 
 // At a scale at which the window is larger than the screen, the design opens in a
 // scroll area the size of the screen, and a field that gets the focus is scrolled
@@ -233,8 +232,9 @@ void SheetWindow::fitScreen()
     // they do without it.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->viewport()->installEventFilter(this);
-    resize((needed + QSize(m_scroll->verticalScrollBar()->sizeHint().width(),
-                           m_scroll->horizontalScrollBar()->sizeHint().height()))
+    resize((needed
+            + QSize(m_scroll->verticalScrollBar()->sizeHint().width(),
+                    m_scroll->horizontalScrollBar()->sizeHint().height()))
                .boundedTo(design::roomOnScreen(this) - frame));
 }
 
@@ -242,7 +242,8 @@ void SheetWindow::showFocusedField()
 {
     // Once the scroll area has worked out its view from its new size.
     QMetaObject::invokeMethod(
-        this, [this] {
+        this,
+        [this] {
             QWidget* field = focusWidget();
             if (!field || !m_scroll || !m_scroll->widget()->isAncestorOf(field))
                 return;
@@ -256,8 +257,8 @@ void SheetWindow::showFocusedField()
 
 bool SheetWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_scroll && (event->type() == QEvent::FocusIn || (watched == m_scroll->viewport()
-                                                          && event->type() == QEvent::Resize)))
+    if (m_scroll
+        && (event->type() == QEvent::FocusIn || (watched == m_scroll->viewport() && event->type() == QEvent::Resize)))
         showFocusedField();
     if (watched == (m_scroll ? m_scroll->viewport() : nullptr))
         return QMainWindow::eventFilter(watched, event);
@@ -293,8 +294,10 @@ void SheetWindow::setStatus(const QString& text)
     // A long message makes the line, and the window, as high as it needs, and the
     // next short one as they were.
     const QMargins margins = m_status->contentsMargins();
-    const QRect needed = m_status->fontMetrics().boundingRect(
-        QRect(0, 0, m_status->width() - margins.left() - margins.right(), QWIDGETSIZE_MAX), Qt::TextWordWrap, text);
+    const QRect needed =
+        m_status->fontMetrics().boundingRect(QRect(0, 0, m_status->width() - margins.left() - margins.right(),
+                                                   QWIDGETSIZE_MAX),
+                                             Qt::TextWordWrap, text);
     const int height = std::max(m_statusHeight, needed.height() + margins.top() + margins.bottom() + 6);
     if (height == m_status->height())
         return;
@@ -310,10 +313,7 @@ QString SheetWindow::plainToolTip(const QString& text)
     return text.isEmpty() ? text : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
 
-QString SheetWindow::remarkOn(FieldId) const
-{
-    return {};
-}
+QString SheetWindow::remarkOn(FieldId) const { return {}; }
 
 void SheetWindow::sheetEventDone() {}
 

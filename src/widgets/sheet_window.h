@@ -52,11 +52,11 @@ public:
         double points = 0;       // 0: the window's own font
     };
     enum class Kind {
-        Entry,       // typed; a tab stop, with the focus and Enter reactions
-        Result,      // computed; read-only, reached by the mouse only
-        Percent3,    // a result holding a fraction, shown as "0.000%"
-        Percent2,    // the same, shown as "0.00%"
-        Psi,         // a result holding a pressure, shown as "0,000  PSI"
+        Entry,     // typed; a tab stop, with the focus and Enter reactions
+        Result,    // computed; read-only, reached by the mouse only
+        Percent3,  // a result holding a fraction, shown as "0.000%"
+        Percent2,  // the same, shown as "0.00%"
+        Psi,       // a result holding a pressure, shown as "0,000  PSI"
     };
     struct FieldPlace {
         FieldId field;

@@ -57,7 +57,7 @@ std::optional<double> reading(Read&& read, std::initializer_list<StepFailed::Kin
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

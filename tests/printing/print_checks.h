@@ -161,4 +161,4 @@ inline QString text(const Line& line)
     return words.join(' ');
 }
 
-} // namespace pdf
+}  // namespace pdf

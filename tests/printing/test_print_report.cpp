@@ -77,7 +77,7 @@ void press(QDialogButtonBox::StandardButton button, QWidget* box)
 
 QString said(QWidget* box, const char* part) { return box->findChild<QLabel*>(part)->text(); }
 
-} // namespace
+}  // namespace
 
 class TestPrintReport : public QObject {
     Q_OBJECT
@@ -102,19 +102,19 @@ void TestPrintReport::pages_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<ReportJob>("job");
     for (TableRow row : readTable("printing/reports.txt", 4)) {
-        const std::map<QString, ReportJob> jobs{
-            {"", ReportJob()},
-            {"every detail at its longest", fullJob()},
-            {"a tolerance of 1.5 and 2 %", ReportJob{{{}, {"1.5", "2"}}, "2026-12-07 14:32"}}};
+        const std::map<QString, ReportJob> jobs{{"", ReportJob()},
+                                                {"every detail at its longest", fullJob()},
+                                                {"a tolerance of 1.5 and 2 %",
+                                                 ReportJob{{{}, {"1.5", "2"}}, "2026-12-07 14:32"}}};
         if (!jobs.contains(row[3]))
             row.fault("no job \"" + row.cells[3] + "\" in the test's list");
         const bool worked = row[2] == "worked example";
         const worked::Example* example = checkedExample(row, {worked ? QString() : row[2]});
         if (!QFileInfo::exists(keptPagePath(row[1])) && !qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES"))
             row.fault("no kept page " + keptPagePath(row[1]).toStdString());
-        QTest::newRow(row.cells[1].c_str()) << row << (example ? example->window : Window::FlowRate)
-                                            << (example && worked ? stepsOf(*example) : row[2])
-                                            << (jobs.contains(row[3]) ? jobs.at(row[3]) : ReportJob());
+        QTest::newRow(row.cells[1].c_str())
+            << row << (example ? example->window : Window::FlowRate) << (example && worked ? stepsOf(*example) : row[2])
+            << (jobs.contains(row[3]) ? jobs.at(row[3]) : ReportJob());
     }
 }
 
@@ -132,7 +132,8 @@ void TestPrintReport::pages()
     print(printer, job);
     QStringList printed;
     for (std::size_t line = 0; line < device.lines.size(); ++line)
-        printed << QString::number(line + 1) + ':' + (device.lines[line].empty() ? "" : " " + qText(device.lines[line]));
+        printed << QString::number(line + 1) + ':'
+                       + (device.lines[line].empty() ? "" : " " + qText(device.lines[line]));
     QFile kept(keptPagePath(page));
     if (qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES") && kept.open(QIODevice::WriteOnly))
         kept.write(printed.join('\n').toUtf8() + '\n');
@@ -145,8 +146,8 @@ void TestPrintReport::printerSystemAnswers_data()
     QTest::addColumn<TableRow>("row");
     QTest::addColumn<PrinterSystem::Answer>("lookUp");
     QTest::addColumn<PrinterSystem::Answer>("sent");
-    const QStringList kinds{"Ready",    "Held",    "Unreachable", "NoAnswer",    "NoSuchQueue", "NoDefault",
-                            "NoQueues", "Sent",    "Refused",     "Dropped",     "MayHaveGone", "Cancelled"};
+    const QStringList kinds{"Ready",    "Held", "Unreachable", "NoAnswer", "NoSuchQueue", "NoDefault",
+                            "NoQueues", "Sent", "Refused",     "Dropped",  "MayHaveGone", "Cancelled"};
     for (TableRow row : readTable("printing/printer_answers.txt", 6)) {
         PrinterSystem::Answer answers[2];
         for (int i : {0, 1}) {  // "Kind queue: reason"
@@ -273,7 +274,10 @@ void TestPrintReport::savedAsPdf()
     QVERIFY2(dialogs.suggested.last().endsWith("/cal-2026-12-07-1432.pdf"), qPrintable(dialogs.suggested.last()));
     // A scanner's control characters and a pasted direction override: the metadata
     // stay XML, and the serial reads in the order typed.
-    job.details.items[JobDetails::DispenserModel] = "A\x01" "B\x07" "C\x1b" "D";
+    job.details.items[JobDetails::DispenserModel] = "A\x01"
+                                                    "B\x07"
+                                                    "C\x1b"
+                                                    "D";
     job.details.items[JobDetails::DispenserSerial] = "SN\u200b12\u202e34AB";
     QCOMPARE(outcome(path), "Report saved as " + path + ".");
     QCOMPARE(pdf::pdfaProblems(path), QString());
@@ -286,10 +290,12 @@ void TestPrintReport::savedAsPdf()
     // file it names, asking about that file.
     const QString pipe = folder.filePath("pipe.pdf");
     QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QCOMPARE(outcome(pipe), "The report was not saved: \"" + pipe + "\" is not a file but a device or pipe. Nothing "
-                            "was written.");
-    QCOMPARE(outcome(folder.path()), "The report was not saved: \"" + folder.path() + "\" is not a file but a "
-                                     "folder. Nothing was written.");
+    QCOMPARE(outcome(pipe), "The report was not saved: \"" + pipe
+                                + "\" is not a file but a device or pipe. Nothing "
+                                  "was written.");
+    QCOMPARE(outcome(folder.path()), "The report was not saved: \"" + folder.path()
+                                         + "\" is not a file but a "
+                                           "folder. Nothing was written.");
     if (geteuid() == 0) {  // a device node, as /dev/null is, only root can make
         const QString device = folder.filePath("null.pdf");
         QCOMPARE(mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
@@ -321,7 +327,8 @@ void TestPrintReport::savedAsPdf()
     // A4 under the C locale, the text a quarter inch (18 points) from its edges.
     const QString info = pdf::run("pdfinfo", {path});
     QVERIFY2(info.contains(QRegularExpression("Pages: +1\\n.*Page size: +595 x 842 pts \\(A4\\)",
-                                              QRegularExpression::DotMatchesEverythingOption)), qPrintable(info));
+                                              QRegularExpression::DotMatchesEverythingOption)),
+             qPrintable(info));
     const QList<pdf::Line> lines = pdf::lines(path);
     QCOMPARE(pdf::text(lines.value(7)), QString("Scale Display of Error"));
     // A zone is 14 average characters at 12 pt, some 80 points: Batch #1 stands three zones in.
@@ -404,7 +411,10 @@ void TestPrintReport::messageBoxesAskTheUser()
     QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), folder.filePath("typed.pdf"));
     answer({[](QWidget* files) { files->close(); }});
     QCOMPARE(dialogs.choosePdfFile(folder.filePath("cal.pdf")), std::optional<QString>());
-    answer({[](QWidget* box) { QCOMPARE(said(box, "message"), "Told."); box->close(); }});
+    answer({[](QWidget* box) {
+        QCOMPARE(said(box, "message"), "Told.");
+        box->close();
+    }});
     dialogs.tell("Told.");
     answer({[](QWidget* box) { press(QDialogButtonBox::Yes, box); }});
     QVERIFY(dialogs.confirmReplace(folder.filePath("cal.pdf")));

@@ -36,7 +36,7 @@ QString outcome(const std::function<std::string()>& step)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestNumberText : public QObject {
     Q_OBJECT
@@ -53,7 +53,8 @@ const std::map<std::string, Conversion>& conversionsByName()
 {
     static const std::map<std::string, Conversion> all{
         {"read", [](const std::string& text) { return exact(strictNumber(text)); }},
-        {"text", [](const std::string& text) {
+        {"text",
+         [](const std::string& text) {
              const std::string written = numberText(strictNumber(text));
              const bool readsBack = numberText(strictNumber(written)) == written;
              return readsBack ? written : written + " does not read back";
@@ -65,28 +66,38 @@ const std::map<std::string, Conversion>& conversionsByName()
         {"percent 2", [](const std::string& text) { return percentDisplay(text, 2); }},
         {"percent 3", [](const std::string& text) { return percentDisplay(text, 3); }},
         {"psi", [](const std::string& text) { return psiDisplay(text); }},
-        {"verdict", [](const std::string& text) {  // "error acceptance maintenance", "-" for a limit not set
+        {"verdict",
+         [](const std::string& text) {  // "error acceptance maintenance", "-" for a limit not set
              const QStringList terms = QString::fromStdString(text).split(' ');
-             const auto limit = [&](int i) { return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString(); };
+             const auto limit = [&](int i) {
+                 return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString();
+             };
              const Tolerance tolerance{limit(1), limit(2)};
              if (const std::string problem = toleranceProblem(tolerance); !problem.empty())
                  return problem;
              const Verdict verdict = judge(terms.value(0).toStdString(), tolerance);
              return verdictWord(verdict) + (verdict == Verdict::None ? "" : ": " + verdictSentence(verdict, tolerance));
          }},
-        {"exact verdict", [](const std::string& text) {  // "scale display acceptance maintenance"
+        {"exact verdict",
+         [](const std::string& text) {  // "scale display acceptance maintenance"
              const QStringList terms = QString::fromStdString(text).split(' ');
-             const ExactError error{Decimal::of(terms.value(0).toStdString()), Decimal::of(terms.value(1).toStdString())};
-             const auto limit = [&](int i) { return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString(); };
+             const ExactError error{Decimal::of(terms.value(0).toStdString()),
+                                    Decimal::of(terms.value(1).toStdString())};
+             const auto limit = [&](int i) {
+                 return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString();
+             };
              const Tolerance tolerance{limit(2), limit(3)};
              return verdictWord(judge(error, tolerance)) + " " + percentText(error, tolerance);
          }},
-        {"arithmetic", [](const std::string& text) {  // "a op b"
+        {"arithmetic",
+         [](const std::string& text) {  // "a op b"
              const QStringList terms = QString::fromStdString(text).split(' ');
              const double a = strictNumber(terms.value(0).toStdString());
              const double b = strictNumber(terms.value(2).toStdString());
-             const std::map<QString, double (*)(double, double)> steps{
-                 {"+", plus}, {"-", minus}, {"*", times}, {"/", over}};
+             const std::map<QString, double (*)(double, double)> steps{{"+", plus},
+                                                                       {"-", minus},
+                                                                       {"*", times},
+                                                                       {"/", over}};
              return exact(steps.at(terms.value(1))(a, b));
          }},
     };
@@ -99,8 +110,8 @@ void TestNumberText::conversions_data()
     for (TableRow row : readTable("sheet/conversions.txt", 4)) {
         if (!conversionsByName().contains(row.cells[0]))
             row.fault("no conversion \"" + row.cells[0] + "\"");
-        else if (row.cells[0] == "arithmetic" && !QString::fromStdString(row.cells[2]).contains(
-                     QRegularExpression("^\\S+ [-+*/] \\S+$")))
+        else if (row.cells[0] == "arithmetic"
+                 && !QString::fromStdString(row.cells[2]).contains(QRegularExpression("^\\S+ [-+*/] \\S+$")))
             row.fault("not \"a op b\", op one of + - * /");
         QTest::addRow("%s: %s", row.cells[0].c_str(), row.cells[1].c_str()) << row;
     }
@@ -114,7 +125,10 @@ void TestNumberText::conversions()
 }
 
 // A value no text reads as, and so only a fault could write.
-void TestNumberText::notANumber() { QCOMPARE(outcome([] { return numberText(std::nan("")); }), u"OutOfRange"_s); }
+void TestNumberText::notANumber()
+{
+    QCOMPARE(outcome([] { return numberText(std::nan("")); }), u"OutOfRange"_s);
+}
 
 QTEST_APPLESS_MAIN(TestNumberText)
 #include "test_number_text.moc"

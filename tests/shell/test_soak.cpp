@@ -48,7 +48,7 @@ void expectNoGrowth(const char* what, int cycles, const std::function<void()>& c
 #endif
 }
 
-} // namespace
+}  // namespace
 
 class TestSoak : public QObject {
     Q_OBJECT
@@ -89,9 +89,9 @@ void TestSoak::randomUseLeavesEveryWindowWorking()
     const auto seed = quint32(qEnvironmentVariableIsSet(setting) ? qEnvironmentVariableIntValue(setting) : 20261206);
     qInfo("soak: 20000 events, seed %u (set FLOWCAL_SOAK_SEED to repeat it)", seed);
     QRandomGenerator random(seed);
-    const QList<int> keys = {Qt::Key_0, Qt::Key_1, Qt::Key_5, Qt::Key_9, Qt::Key_A, Qt::Key_K, Qt::Key_X,
-                             Qt::Key_Period, Qt::Key_Comma, Qt::Key_Minus, Qt::Key_E, Qt::Key_Backspace,
-                             Qt::Key_Return, Qt::Key_Tab};
+    const QList<int> keys = {Qt::Key_0, Qt::Key_1,         Qt::Key_5,      Qt::Key_9,     Qt::Key_A,
+                             Qt::Key_K, Qt::Key_X,         Qt::Key_Period, Qt::Key_Comma, Qt::Key_Minus,
+                             Qt::Key_E, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Tab};
     ScriptedPrinting printing;  // a refused report is told to dialogs that answer for the user
     WindowManager& manager = printing.manager;
     manager.start();

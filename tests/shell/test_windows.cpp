@@ -45,11 +45,11 @@ QString captionsOf(QWidget* window)
 int visibleWindows()
 {
     const QWidgetList all = QApplication::topLevelWidgets();
-    return int(std::count_if(all.begin(), all.end(),
-                             [](QWidget* w) { return w->isVisible() && !w->inherits("QMenu"); }));
+    return int(
+        std::count_if(all.begin(), all.end(), [](QWidget* w) { return w->isVisible() && !w->inherits("QMenu"); }));
 }
 
-} // namespace
+}  // namespace
 
 // The real windows as a person uses them, from the main window's menu on.
 class TestWindows : public QObject {
@@ -261,8 +261,10 @@ void TestWindows::longValuesShowTheirBeginning()
     QVERIFY(QTest::qWaitForWindowActive(window));
     for (const auto& [name, text] : worked::Texts{{"existingFactor", "250"}, {"scale1", "100"}, {"gallons1", "19.8"}})
         typeIn(window, name, QString::fromStdString(text));
-    for (const auto& [name, text] : worked::Texts{{"percentError1", "-12.07%"}, {"averageError", "-12.07%"},
-                                                  {"newFactor", "223.0788"}, {"gallons1", "19.8"}}) {
+    for (const auto& [name, text] : worked::Texts{{"percentError1", "-12.07%"},
+                                                  {"averageError", "-12.07%"},
+                                                  {"newFactor", "223.0788"},
+                                                  {"gallons1", "19.8"}}) {
         QLineEdit* shown = field(window, name);
         QCOMPARE(shown->text(), QString::fromStdString(text));
         QCOMPARE(QTextDocumentFragment::fromHtml(shown->toolTip()).toPlainText(), shown->text());
@@ -288,8 +290,8 @@ void TestWindows::missingFaceIsSaid()
 void TestWindows::keysGoWhereTheyDoAtScaleOne()
 {
     for (const worked::Window which : {worked::Window::MassDisplay, worked::Window::NoMassDisplay}) {
-        trigger(m_main, which == worked::Window::MassDisplay ? "&Calibrate/&With Mass Display"
-                                                              : "&Calibrate/&No Mass Display");
+        trigger(m_main,
+                which == worked::Window::MassDisplay ? "&Calibrate/&With Mass Display" : "&Calibrate/&No Mass Display");
         settle();
         QWidget* window = m_manager->open(opensOf(which));  // the window the menu opened
         QVERIFY(window->isVisible());
@@ -319,8 +321,9 @@ void TestWindows::everyDialogFitsTheScreen()
 {
     const auto fits = [](QWidget* dialog) {
         const QRect screen = dialog->screen()->availableGeometry();
-        QVERIFY2(screen.contains(dialog->frameGeometry()), qPrintable(QString("%1 is %2x%3").arg(dialog->windowTitle())
-                                                                   .arg(dialog->width()).arg(dialog->height())));
+        QVERIFY2(screen.contains(dialog->frameGeometry()),
+                 qPrintable(
+                     QString("%1 is %2x%3").arg(dialog->windowTitle()).arg(dialog->width()).arg(dialog->height())));
         for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
             if (button->isVisibleTo(dialog) && !button->inherits("QToolButton"))
                 QVERIFY2(dialog->rect().contains(QRect(button->mapTo(dialog, QPoint()), button->size())),
@@ -349,18 +352,45 @@ void TestWindows::everyDialogFitsTheScreen()
         }
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY2(!stops.contains("QScrollArea"), qPrintable(stops.join(' ')));
-        QVERIFY2(place.top() >= 0 && place.bottom() <= view->height() && place.left() >= 0 && place.left() < view->width(),
-                 qPrintable(QString("%1,%2 %3x%4 in %5x%6").arg(place.x()).arg(place.y()).arg(place.width())
-                                .arg(place.height()).arg(view->width()).arg(view->height())));
+        QVERIFY2(place.top() >= 0 && place.bottom() <= view->height() && place.left() >= 0
+                     && place.left() < view->width(),
+                 qPrintable(QString("%1,%2 %3x%4 in %5x%6")
+                                .arg(place.x())
+                                .arg(place.y())
+                                .arg(place.width())
+                                .arg(place.height())
+                                .arg(view->width())
+                                .arg(view->height())));
     }});
     trigger(m_main, "&File/&Job Details...");
     MessageBoxPrintDialogs dialogs;
-    const QString longMessage = QString("The printer system at 127.0.0.1:631 did not answer within 5 seconds. ").repeated(3);
-    answer({[&](QWidget* dialog) { fits(dialog); seen << "offer"; QTest::keyClick(dialog, Qt::Key_Escape); },
-            [&](QWidget* dialog) { fits(dialog); seen << "choose"; QTest::keyClick(dialog, Qt::Key_Escape); },
-            [&](QWidget* dialog) { fits(dialog); seen << "replace"; QTest::keyClick(dialog, Qt::Key_Escape); },
-            [&](QWidget* dialog) { fits(dialog); seen << "tell"; QTest::keyClick(dialog, Qt::Key_Escape); },
-            [&](QWidget* dialog) { fits(dialog); seen << "file"; QTest::keyClick(dialog, Qt::Key_Escape); }});
+    const QString longMessage =
+        QString("The printer system at 127.0.0.1:631 did not answer within 5 seconds. ").repeated(3);
+    answer({[&](QWidget* dialog) {
+                fits(dialog);
+                seen << "offer";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            },
+            [&](QWidget* dialog) {
+                fits(dialog);
+                seen << "choose";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            },
+            [&](QWidget* dialog) {
+                fits(dialog);
+                seen << "replace";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            },
+            [&](QWidget* dialog) {
+                fits(dialog);
+                seen << "tell";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            },
+            [&](QWidget* dialog) {
+                fits(dialog);
+                seen << "file";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }});
     dialogs.offerPdf(longMessage);
     dialogs.choosePrinter(longMessage, {"Office", "Workshop", "Front desk"});
     dialogs.confirmReplace("/home/technician/Documents/calibration-without-mass-display-MX22-0417-2026-12-06.pdf");
@@ -376,8 +406,9 @@ void TestWindows::everyFieldCanBeReachedAndSeen()
 {
     const bool scaled = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") >= 2;
     for (int which = -1; which < 3; ++which) {
-        QWidget* window = which < 0 ? m_main : m_manager->open(std::array{Opens::MassDisplay, Opens::NoMassDisplay,
-                                                                           Opens::Temp}[which]);
+        QWidget* window =
+            which < 0 ? m_main
+                      : m_manager->open(std::array{Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp}[which]);
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
         settle();
@@ -392,9 +423,14 @@ void TestWindows::everyFieldCanBeReachedAndSeen()
             QCoreApplication::processEvents();
             QWidget* shown = scroll ? scroll->viewport() : window;
             const QRect where(field->mapTo(shown, QPoint()), field->size());
-            QVERIFY2(shown->rect().contains(where),
-                     qPrintable(field->objectName() + QString(" at %1,%2 %3x%4 in %5x%6").arg(where.x()).arg(where.y())
-                                    .arg(where.width()).arg(where.height()).arg(shown->width()).arg(shown->height())));
+            QVERIFY2(shown->rect().contains(where), qPrintable(field->objectName()
+                                                               + QString(" at %1,%2 %3x%4 in %5x%6")
+                                                                     .arg(where.x())
+                                                                     .arg(where.y())
+                                                                     .arg(where.width())
+                                                                     .arg(where.height())
+                                                                     .arg(shown->width())
+                                                                     .arg(shown->height())));
         }
     }
 }
@@ -557,8 +593,11 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
             const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
             QVERIFY2(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == field; }),
                      qPrintable(field->accessibleName()));
-            QTest::keyClicks(field, order.size() == 1 ? "Acme Gas" : order.size() == 14 ? "R. Diaz"
-                                 : i == 16 ? "1,5" : i == 17 ? "2" : "");
+            QTest::keyClicks(field, order.size() == 1    ? "Acme Gas"
+                                    : order.size() == 14 ? "R. Diaz"
+                                    : i == 16            ? "1,5"
+                                    : i == 17            ? "2"
+                                                         : "");
             QTest::keyClick(field, Qt::Key_Tab);
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the comma: not a percentage
@@ -636,7 +675,7 @@ void TestWindows::verdictsStandBesideTheErrors()
     m_manager->job().setDetails(details);
     QCOMPARE(verdicts(windows[0], "sumError"), QString("OUT maint. maint. OK"));
     QCOMPARE(verdicts(windows[1], "averageError"), QString("maint. maint. OK maint."));  // the average it shows
-    const auto colour = [&](const char* error) {  // red, brown, green
+    const auto colour = [&](const char* error) {                                         // red, brown, green
         return windows[0]->findChild<QLabel*>(QString(error) + "Verdict")->palette().color(QPalette::WindowText).name();
     };
     QCOMPARE(colour("percentError1") + colour("percentError2") + colour("sumError"), "#c80000#964b00#006400");
@@ -668,12 +707,15 @@ void TestWindows::keptSettingsThatCannotBeUsedAreNamed_data()
 {
     QTest::addColumn<QString>("acceptance");  // as the file holds it
     QTest::addColumn<QString>("said");
-    const QString notUsed = "The kept acceptance tolerance \"%1\" is not a percentage; the kept tolerance was not used.";
+    const QString notUsed =
+        "The kept acceptance tolerance \"%1\" is not a percentage; the kept tolerance was not used.";
     for (const char* wrong : {"nan", "-5", "1e400", "inf", "0", "100", "1.5junk", "0x10", "1,5"})
         QTest::newRow(wrong) << QString(wrong) << notUsed.arg(wrong);
-    QTest::newRow("wider than maintenance") << "2.5" << "The kept acceptance tolerance 2.5 % is wider than the kept "
-                                                         "maintenance tolerance 2 %; the kept tolerance was not used.";
-    QTest::newRow("usable") << "1.5" << "";
+    QTest::newRow("wider than maintenance") << "2.5"
+                                            << "The kept acceptance tolerance 2.5 % is wider than the kept "
+                                               "maintenance tolerance 2 %; the kept tolerance was not used.";
+    QTest::newRow("usable") << "1.5"
+                            << "";
 }
 
 // A kept setting that cannot be used is named when the program starts, and stays
@@ -712,8 +754,8 @@ void TestWindows::settingsGoWhereXdgConfigHomeSays()
     Job job;
     job.setDetails({});
     QCOMPARE(job.keep(), QString());
-    QVERIFY(QFile::exists(folder.filePath(QApplication::applicationName() + '/' + QApplication::applicationName()
-                                          + ".conf")));
+    QVERIFY(QFile::exists(
+        folder.filePath(QApplication::applicationName() + '/' + QApplication::applicationName() + ".conf")));
     qunsetenv("XDG_CONFIG_HOME");
     setUpApplication();
     QVERIFY(job.keep().contains("neither XDG_CONFIG_HOME nor HOME names a folder that can be written"));
