@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSizeF>
+#include <QDeadlineTimer>
 #include <QTimer>
 
 #include <netdb.h>
@@ -221,11 +222,24 @@ std::pair<std::string, std::string> namedDefault(const std::string& home)
     return {};
 }
 
+// Whether the printer system answers at all, asked within the bound: the
+// library's own look-up of a queue, should its first question go unanswered,
+// asks again over connections of its own that wait a minute each.
+bool answers(http_t* http, const Question& question, Answer& failed)
+{
+    ipp_t* response = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    ippDelete(response);
+    if (response && !question.stopped())
+        return true;
+    failed = question.stopped() ? question.nothingPrinted() : answer(Kind::Unreachable, {}, cupsLastErrorString());
+    return false;
+}
+
 Answer lookUpNow(const std::string& queue, const std::string& home, Question& question)
 {
     Connection connection{nullptr, {&question, question.until}};
     Answer failed;
-    if (!connect(connection, question, failed))
+    if (!connect(connection, question, failed) || !answers(connection.http, question, failed))
         return failed;
     const Dest dest(cupsGetNamedDest(connection.http, queue.empty() ? nullptr : queue.c_str(), nullptr));
     if (!dest) {
@@ -308,32 +322,46 @@ int jobNamed(http_t* http, const cups_dest_t* dest, const std::string& title)
     return found;
 }
 
-// The question was given up on, or cut off, once a job may exist: the job is
-// cancelled while it can still be taken back, over a connection of its own, and
-// the answer says whether anything may have been printed.
-Answer takeBack(const Question& question, const cups_dest_t* dest, int job, const std::string& title)
+// Whether the connection broke, rather than the printer system answering no.
+bool cutOff(http_t* http)
 {
-    const bool documentStarted = question.stage == DocumentStarted;
+    return httpGetStatus(http) == HTTP_STATUS_ERROR || cupsLastError() == IPP_STATUS_ERROR_INTERNAL;
+}
+
+// Takes back the job (found by its title when its number was cut off) over a
+// connection of its own, while it waits to print: true when nothing of it will
+// print, because it was cancelled in time or there is none; false when it may
+// print or may have printed.
+bool takenBack(const cups_dest_t* dest, int job, const std::string& title)
+{
     Connection connection{nullptr, {nullptr, Clock::now() + kCleanUp}};
+    Question unasked;
     Answer failed;
-    if (!connect(connection, question, failed))
-        return documentStarted ? question.mayHaveGone() : question.nothingPrinted();
+    if (!connect(connection, unasked, failed))
+        return false;
     if (job == 0)
         job = jobNamed(connection.http, dest, title);
-    if (job == 0)  // none was made, or it is done; without its document it printed nothing
-        return documentStarted ? question.mayHaveGone() : question.nothingPrinted();
+    if (job == 0)
+        return true;  // none was made, or it is done: without its document it printed nothing
     const JobState state = jobState(connection.http, dest, job);
-    const bool takenBack = (!documentStarted || (state.known && !state.printing))
-                           && cupsCancelDestJob(connection.http, const_cast<cups_dest_t*>(dest), job)
-                                  <= IPP_STATUS_OK_CONFLICTING;
-    return takenBack || !documentStarted ? question.nothingPrinted() : question.mayHaveGone();
+    return state.known && !state.printing
+           && cupsCancelDestJob(connection.http, const_cast<cups_dest_t*>(dest), job) <= IPP_STATUS_OK_CONFLICTING;
+}
+
+// The question was given up on, or its bound passed, once a job may exist: the
+// job is taken back, and the answer says whether anything may have been printed.
+// A job without its document prints nothing whether or not it is taken back.
+Answer givenUp(const Question& question, const cups_dest_t* dest, int job, const std::string& title)
+{
+    const bool documentStarted = question.stage == DocumentStarted;
+    return takenBack(dest, job, title) || !documentStarted ? question.nothingPrinted() : question.mayHaveGone();
 }
 
 Answer submitNow(const std::string& queue, const std::string& title, const QByteArray& pdf, Question& question)
 {
     Connection connection{nullptr, {&question, question.until}};
     Answer failed;
-    if (!connect(connection, question, failed))
+    if (!connect(connection, question, failed) || !answers(connection.http, question, failed))
         return failed;
     const Dest dest(cupsGetNamedDest(connection.http, queue.c_str(), nullptr));
     if (!dest)
@@ -349,8 +377,12 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
             > IPP_STATUS_OK_CONFLICTING
         || job == 0) {
         if (question.stopped())
-            return takeBack(question, dest.get(), job, title);
-        return answer(Kind::Refused, queue, cupsLastErrorString());
+            return givenUp(question, dest.get(), job, title);
+        if (!cutOff(connection.http))
+            return answer(Kind::Refused, queue, cupsLastErrorString());
+        // The job may have been made all the same, and would wait for its document.
+        takenBack(dest.get(), job, title);
+        return answer(Kind::Dropped, queue, "the connection broke while the job was being made");
     }
     question.stage = DocumentStarted;
     const bool answeredWhole =
@@ -359,18 +391,18 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
                                  nullptr, 1)
                == HTTP_STATUS_CONTINUE
         && cupsWriteRequestData(connection.http, pdf.constData(), std::size_t(pdf.size())) == HTTP_STATUS_CONTINUE
-        && cupsFinishDestDocument(connection.http, dest.get(), info.get()) <= IPP_STATUS_OK_CONFLICTING;
+        && cupsFinishDestDocument(connection.http, dest.get(), info.get()) <= IPP_STATUS_OK_CONFLICTING
+        && !cutOff(connection.http);
     const std::string refusal = cupsLastErrorString();
-    const bool refusedByServer = !answeredWhole && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST
-                                 && cupsLastError() < IPP_STATUS_ERROR_INTERNAL;
+    const bool refusedByServer = !answeredWhole && !cutOff(connection.http);
     if (question.stopped())
-        return takeBack(question, dest.get(), job, title);
-    // A connection cut in the middle of the document has been answered as if the
-    // document were whole: the job itself says whether it holds it.
+        return givenUp(question, dest.get(), job, title);
+    // An answer cut off in the middle of the document may read as if the document
+    // were whole: the job itself says whether it holds it.
     Connection asking{nullptr, {&question, question.until}};
     const JobState state = connect(asking, question, failed) ? jobState(asking.http, dest.get(), job) : JobState{};
     if (question.stopped())
-        return takeBack(question, dest.get(), job, title);
+        return givenUp(question, dest.get(), job, title);
     if (!state.known) {
         Answer unknown = question.mayHaveGone();
         unknown.queue = queue;
@@ -390,14 +422,38 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
 
 }  // namespace
 
+// What the asking threads hand their answers through: it goes once the printer
+// system and every thread that may still answer are done with it.
+struct CupsPrinterSystem::Mailbox {
+    QObject* post = new QObject;  // on the GUI thread
+    bool open = true;             // on the GUI thread only
+    ~Mailbox() { delete post; }
+};
+
+CupsPrinterSystem::CupsPrinterSystem(int boundSeconds) : m_bound(boundSeconds), m_mailbox(std::make_shared<Mailbox>())
+{
+}
+
+// Every question is given up on; each thread then ends within the time it takes
+// to take a job back. One that the library holds longer is left to end with the
+// program, its answer going nowhere.
 CupsPrinterSystem::~CupsPrinterSystem()
 {
+    m_mailbox->open = false;
     for (auto& [question, thread] : m_asked) {
         int nobody = Not;
         question->givenUp.compare_exchange_strong(nobody, Closing);
     }
-    for (auto& [question, thread] : m_asked)
-        thread->wait();
+    const QDeadlineTimer deadline(kCleanUp + std::chrono::seconds(1));
+    bool allEnded = true;
+    for (auto& [question, thread] : m_asked) {
+        if (!thread->wait(deadline)) {
+            allEnded = false;
+            (void)thread.release();  // still in the library: it ends with the program
+        }
+    }
+    if (allEnded)  // the timers still set go with it, and with them the last hold on the mailbox
+        delete std::exchange(m_mailbox->post, nullptr);
 }
 
 PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> work, Answered answered)
@@ -406,15 +462,16 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
     auto question = std::make_shared<Question>();
     question->until = Clock::now() + std::chrono::seconds(m_bound);
     using Deliver = std::function<void(const Answer&)>;
-    const auto deliver = std::make_shared<Deliver>([question, answered = std::move(answered)](const Answer& a) {
-        if (!std::exchange(question->answered, true))
-            answered(a);
-    });
-    QPointer<QObject> answers(&m_answers);
-    std::unique_ptr<QThread> thread(QThread::create([question, work = std::move(work), deliver, answers] {
+    const std::shared_ptr<Mailbox> mailbox = m_mailbox;
+    const auto deliver =
+        std::make_shared<Deliver>([question, mailbox, answered = std::move(answered)](const Answer& a) {
+            if (mailbox->open && !std::exchange(question->answered, true))
+                answered(a);
+        });
+    std::unique_ptr<QThread> thread(QThread::create([question, work = std::move(work), deliver, mailbox] {
         const Answer a = work(*question);
         QMetaObject::invokeMethod(
-            answers, [deliver, a] { (*deliver)(a); }, Qt::QueuedConnection);
+            mailbox->post, [deliver, a] { (*deliver)(a); }, Qt::QueuedConnection);
     }));
     thread->start();
     m_asked.emplace_back(question, std::move(thread));
@@ -422,21 +479,19 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
     // Only this thread gives up on a question. Before any job was asked for it
     // answers at once; after, the asking thread takes the job back and answers, or
     // failing that in time, the answer is that the report may have gone out.
-    const auto giveUp = [question, deliver, answers](GivenUp who) {
+    const auto giveUp = [question, deliver, mailbox](GivenUp who) {
         int nobody = Not;
-        if (question->answered || !question->givenUp.compare_exchange_strong(nobody, who))
+        if (question->answered || !mailbox->open || !question->givenUp.compare_exchange_strong(nobody, who))
             return;
         if (question->stage == NothingSent) {
             (*deliver)(question->nothingPrinted());
             return;
         }
-        if (answers) {
-            QTimer::singleShot(kCleanUp + std::chrono::seconds(1), answers, [question, deliver] {
-                (*deliver)(question->stage == DocumentStarted ? question->mayHaveGone() : question->nothingPrinted());
-            });
-        }
+        QTimer::singleShot(kCleanUp + std::chrono::seconds(1), mailbox->post, [question, deliver] {
+            (*deliver)(question->stage == DocumentStarted ? question->mayHaveGone() : question->nothingPrinted());
+        });
     };
-    QTimer::singleShot(std::chrono::seconds(m_bound), &m_answers, [giveUp] { giveUp(ByBound); });
+    QTimer::singleShot(std::chrono::seconds(m_bound), m_mailbox->post, [giveUp] { giveUp(ByBound); });
     return [giveUp] { giveUp(ByUser); };
 }
 

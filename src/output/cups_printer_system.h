@@ -12,11 +12,12 @@
 // printer system owns, over a connection of its own, whose every wait gives up at
 // the bound or when the GUI thread gives up on it; the answer is handed back on
 // the GUI thread. A job that may exist when the question is given up on is
-// cancelled, and the answer says whether anything may have been printed. Going,
-// the printer system gives up on every question and waits for its threads.
+// cancelled, and the answer says whether anything may have been printed; a page
+// is said to be sent only once the job holds it. Going, the printer system gives
+// up on every question and waits for its threads.
 class CupsPrinterSystem : public PrinterSystem {
 public:
-    explicit CupsPrinterSystem(int boundSeconds = 5) : m_bound(boundSeconds) {}
+    explicit CupsPrinterSystem(int boundSeconds = 5);
     ~CupsPrinterSystem() override;
 
     Cancel lookUp(const std::string& queue, Answered answered) override;
@@ -25,11 +26,12 @@ public:
     int bound() const override { return m_bound; }
 
     struct Question;
+    struct Mailbox;
 
 private:
     Cancel ask(std::function<Answer(Question&)> work, Answered answered);
 
     int m_bound;
-    QObject m_answers;  // the answers are handed over through it, and not once it is gone
+    std::shared_ptr<Mailbox> m_mailbox;  // the answers are handed over through it, and not once it is gone
     std::list<std::pair<std::shared_ptr<Question>, std::unique_ptr<QThread>>> m_asked;
 };
