@@ -5,7 +5,7 @@
 
 // The main window: the flow-rate calculator with the program's menu and Exit
 // button. Opening the other windows and ending the program are left to whoever
-// listens to its requests. Its report goes to the program's one printer.
+// listens to its requests. Its report is printed or saved through ReportWindow.
 class FlowRateWindow : public ReportWindow {
     Q_OBJECT
 
