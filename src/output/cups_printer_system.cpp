@@ -394,7 +394,10 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
         && cupsFinishDestDocument(connection.http, dest.get(), info.get()) <= IPP_STATUS_OK_CONFLICTING
         && !cutOff(connection.http);
     const std::string refusal = cupsLastErrorString();
-    const bool refusedByServer = !answeredWhole && !cutOff(connection.http);
+    // A refusal is the printer system's own answer; a failed write leaves the status
+    // of the request before, often a success.
+    const bool refusedByServer = !answeredWhole && !cutOff(connection.http)
+                                 && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST;
     if (question.stopped())
         return givenUp(question, dest.get(), job, title);
     // An answer cut off in the middle of the document may read as if the document

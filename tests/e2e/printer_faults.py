@@ -232,7 +232,7 @@ for mode in ("drop", "hold"):
     if mode == "drop":
         words = "did not take the report: the connection broke while the report was being sent"
         said = until(lambda: told(app, words), 10)
-        check(bool(said), "drop: told that the printer system did not take the report: %s" % status(app))
+        check(bool(said), "drop: told that the printer system did not take the report: %s %s" % (status(app), told(app, "")))
         dismiss("Escape", lambda: not told(app, words), "the offer closes")
         check(until(lambda: not pending(queue), 5) is not None, "drop: the job was cancelled: %s" % pending(queue))
         check(set(os.listdir(jobs)) == before, "drop: nothing was printed")

@@ -37,8 +37,7 @@ public:
     struct Job {
         int id = 0;
         std::string name;
-        int documents = 0;       // whole ones received
-        std::string document{};  // their bytes
+        int documents = 0;  // whole ones received
         bool cancelled = false;
         bool completed = false;
     };
@@ -78,11 +77,6 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_faults = faults;
-    }
-    std::vector<ipp_op_t> operations() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_operations;
     }
     std::vector<Job> jobs() const
     {
@@ -215,7 +209,7 @@ private:
         std::size_t at = 0;
         ipp_t* request = parse(body, at);
         ipp_t* response = request ? ippNewResponse(request) : nullptr;
-        const Reply reply = request ? answer(request, response, body.substr(at), faults) : Reply::HangUp;
+        const Reply reply = request ? answer(request, response, faults) : Reply::HangUp;
         std::string out;
         const auto append = [](void* to, ipp_uchar_t* data, std::size_t n) {
             static_cast<std::string*>(to)->append(reinterpret_cast<const char*>(data), n);
@@ -245,17 +239,13 @@ private:
         ipp_t* request = parse(body, at);
         const bool begun = ippGetOperation(request) == IPP_OP_SEND_DOCUMENT && at < body.size();
         ippDelete(request);
-        std::lock_guard lock(m_mutex);
-        if (begun)
-            m_operations.push_back(IPP_OP_SEND_DOCUMENT);
         return begun;
     }
 
-    Reply answer(ipp_t* request, ipp_t* response, const std::string& document, const Faults& faults)
+    Reply answer(ipp_t* request, ipp_t* response, const Faults& faults)
     {
         std::lock_guard lock(m_mutex);
         const ipp_op_t operation = ippGetOperation(request);
-        m_operations.push_back(operation);
         if (faults.neverAnswer)
             return Reply::Hold;
         const int id = ippGetInteger(ippFindAttribute(request, "job-id", IPP_TAG_INTEGER), 0);
@@ -289,7 +279,6 @@ private:
             job->cancelled |= operation == IPP_OP_CANCEL_JOB;
             if (operation == IPP_OP_SEND_DOCUMENT) {
                 ++job->documents;
-                job->document += document;
                 job->completed = faults.completeOnDocument;
             }
             addJob(response, *job);
@@ -337,7 +326,6 @@ private:
     std::condition_variable m_stopped;
     bool m_stopping = false;
     Faults m_faults;
-    std::vector<ipp_op_t> m_operations;
     std::vector<Job> m_jobs;
     std::list<Connection> m_connections;
     int m_listener = -1;
