@@ -8,22 +8,22 @@ namespace {
 // margin) even in wide capitals, and the block within the page left under the
 // longest report.
 const std::array<JobDetails::About, JobDetails::kItems> kAbout{{
-    {"Customer", "", 50},
-    {"Site", "", 50},
-    {"Site address", "", 50},
-    {"Dispenser make", "", 30},
-    {"Dispenser model", "", 30},
-    {"Dispenser serial no.", "", 30},
-    {"Meter serial no.", "", 30},
-    {"Hose or side", "", 20},
-    {"Scale used", "", 50},
-    {"Scale certified", "", 20},
-    {"Seals removed", "", 50},
-    {"Seals applied", "", 50},
-    {"Remarks", "", 100},
-    {"Technician", "technician/name", 50},
-    {"Registration or licence no.", "technician/licence", 30},
-    {"Company", "technician/company", 50},
+    {"Customer", "customer", "", 50},
+    {"Site", "site", "", 50},
+    {"Site address", "site_address", "", 50},
+    {"Dispenser make", "dispenser_make", "", 30},
+    {"Dispenser model", "dispenser_model", "", 30},
+    {"Dispenser serial no.", "dispenser_serial", "", 30},
+    {"Meter serial no.", "meter_serial", "", 30},
+    {"Hose or side", "hose_or_side", "", 20},
+    {"Scale used", "scale", "", 50},
+    {"Scale certified", "scale_certified", "", 20},
+    {"Seals removed", "seals_removed", "", 50},
+    {"Seals applied", "seals_applied", "", 50},
+    {"Remarks", "remarks", "", 100},
+    {"Technician", "technician", "technician/name", 50},
+    {"Registration or licence no.", "licence", "technician/licence", 30},
+    {"Company", "company", "technician/company", 50},
 }};
 
 // Characters that are not shown as themselves: C0 and C1 controls, and the

@@ -20,9 +20,10 @@ struct JobDetails {
     };
     // clang-format on
     struct About {
-        const char* label;  // as the page and the dialog name it
-        const char* key;    // in the kept settings; empty for the job's own, which are not kept
-        int maxLength;      // in characters: every item at its longest still fits the page
+        const char* label;   // as the page and the dialog name it
+        const char* column;  // in the job store
+        const char* key;     // in the kept settings; empty for the job's own, which are not kept
+        int maxLength;       // in characters: every item at its longest still fits the page
 
         // The technician's own, kept between runs.
         bool technicians() const { return *key != '\0'; }
