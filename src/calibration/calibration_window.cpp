@@ -64,7 +64,21 @@ void CalibrationWindow::showVerdicts()
 
 // The verdicts follow the readings, which may move an error without changing the
 // value shown.
-void CalibrationWindow::sheetEventDone() { showVerdicts(); }
+void CalibrationWindow::sheetEventDone()
+{
+    showVerdicts();
+    ReportWindow::sheetEventDone();
+}
+
+KeptJob CalibrationWindow::summary() const
+{
+    KeptJob shown;
+    shown.kind = accessibleName().toStdString();
+    shown.newFactor = m_sheet->text(m_sheet->newFactor);
+    if (!m_judged.empty())  // the error of the sums, judged last
+        shown.verdict = verdictWord(m_sheet->judgement(m_judged.back().error, job().details().tolerance).verdict);
+    return shown;
+}
 
 // "Percent of Error, Test 1 -1.650%, outside 1.5 % acceptance".
 QString CalibrationWindow::spoken(const QWidget* field) const

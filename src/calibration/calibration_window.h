@@ -55,6 +55,7 @@ public:
 protected:
     QString spoken(const QWidget* field) const override;
     void sheetEventDone() override;
+    KeptJob summary() const override;
 
 private:
     struct Judged {

@@ -1,14 +1,15 @@
 #include "job/job.h"
 
+#include "widgets/design.h"
+
 #include <QCoreApplication>
 #include <QSettings>
-
-#include "widgets/design.h"
 
 namespace {
 
 const QString kAcceptance = QStringLiteral("tolerance/acceptance");
 const QString kMaintenance = QStringLiteral("tolerance/maintenance");
+const QString kOpenJob = QStringLiteral("jobs/open");  // the job open when the program last ended
 
 // A kept value as it stands in the file, which is the user's to edit: a text with
 // a comma that was not written quoted reads back as a list, and is joined again.
@@ -20,16 +21,80 @@ QString kept(const QSettings& settings, const QString& key)
 
 }  // namespace
 
+Job::Job(std::unique_ptr<JobStore> store, QObject* parent) : QObject(parent), m_store(std::move(store))
+{
+    m_pending.setSingleShot(true);
+    m_pending.setInterval(500);
+    connect(&m_pending, &QTimer::timeout, this, &Job::keepNow);
+}
+
+Job::~Job() { keepNow(); }
+
 void Job::setDetails(const JobDetails& details)
 {
-    m_details = details;
+    m_kept.details = details;
+    keepSoon();
     emit changed();
 }
 
-void Job::clear()
+void Job::clear(bool nextDispenser)
 {
-    m_details.clearJob();
+    keepNow();
+    KeptJob next;
+    next.details = m_kept.details;
+    const JobDetails same = m_kept.details;
+    next.details.clearJob();
+    if (nextDispenser) {
+        for (auto item : {JobDetails::Customer, JobDetails::Site, JobDetails::SiteAddress, JobDetails::Scale,
+                          JobDetails::ScaleCertified})
+            next.details.items[item] = same.items[item];
+    }
+    m_kept = std::move(next);
+    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).remove(kOpenJob);
+    emit opened();
     emit changed();
+}
+
+const std::map<std::string, std::string>& Job::readings(const std::string& window) const
+{
+    static const std::map<std::string, std::string> none;
+    const auto found = m_kept.readings.find(window);
+    return found == m_kept.readings.end() ? none : found->second;
+}
+
+void Job::setReadings(const std::string& window, std::map<std::string, std::string> readings, const KeptJob& summary)
+{
+    if (readings == this->readings(window))
+        return;
+    m_kept.readings[window] = std::move(readings);
+    if (!summary.kind.empty())
+        std::tie(m_kept.kind, m_kept.newFactor, m_kept.verdict) =
+            std::tie(summary.kind, summary.newFactor, summary.verdict);
+    keepSoon();
+}
+
+void Job::keepSoon()
+{
+    if (!m_pending.isActive())
+        m_pending.start();
+}
+
+void Job::keepNow()
+{
+    m_pending.stop();
+    if (!m_store || (m_kept.id == 0 && m_kept.isEmpty()))
+        return;
+    const bool wasNew = m_kept.id == 0;
+    const bool kept = m_store->keep(m_kept);
+    const QString problem = QString::fromStdString(m_store->problem());
+    if (wasNew && kept)
+        QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName())
+            .setValue(kOpenJob, qint64(m_kept.id));
+    if (problem != m_storeProblem) {
+        m_storeProblem = problem;
+        if (!problem.isEmpty())
+            emit notKept();
+    }
 }
 
 QStringList Job::load()
@@ -45,7 +110,7 @@ QStringList Job::load()
             unused << QStringLiteral("The kept %1 is longer than %2 characters; only its first %2 are used.")
                           .arg(QString::fromLatin1(about.label).toLower())
                           .arg(about.maxLength);
-        m_details.items[item] = text.left(about.maxLength).toStdString();
+        m_kept.details.items[item] = text.left(about.maxLength).toStdString();
     }
     const Tolerance tolerance{kept(settings, kAcceptance).toStdString(), kept(settings, kMaintenance).toStdString()};
     // A tolerance with a limit that cannot be used is not used at all: the other
@@ -53,7 +118,7 @@ QStringList Job::load()
     const QString notAPercentage = QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage");
     QString fault;
     switch (toleranceFault(tolerance)) {
-    case ToleranceFault::None: m_details.tolerance = tolerance; break;
+    case ToleranceFault::None: m_kept.details.tolerance = tolerance; break;
     case ToleranceFault::Acceptance:
         fault = notAPercentage.arg(QStringLiteral("acceptance"), qText(tolerance.acceptance));
         break;
@@ -67,6 +132,13 @@ QStringList Job::load()
     }
     if (!fault.isEmpty())
         unused << fault + QStringLiteral("; the kept tolerance was not used.");
+    const qint64 open = settings.value(kOpenJob).toLongLong();
+    if (const std::optional<KeptJob> last = m_store && open > 0 ? m_store->find(open) : std::nullopt) {
+        m_kept = *last;
+        emit opened();
+    }
+    if (m_store && open > 0 && !m_store->problem().empty())
+        unused << (m_storeProblem = QString::fromStdString(m_store->problem()));
     emit changed();
     return unused;
 }
@@ -77,10 +149,10 @@ QString Job::keep() const
     for (int item = 0; item < JobDetails::kItems; ++item) {
         const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
         if (about.technicians())
-            settings.setValue(QString::fromLatin1(about.key), QString::fromStdString(m_details.items[item]));
+            settings.setValue(QString::fromLatin1(about.key), QString::fromStdString(m_kept.details.items[item]));
     }
-    settings.setValue(kAcceptance, QString::fromStdString(m_details.tolerance.acceptance));
-    settings.setValue(kMaintenance, QString::fromStdString(m_details.tolerance.maintenance));
+    settings.setValue(kAcceptance, QString::fromStdString(m_kept.details.tolerance.acceptance));
+    settings.setValue(kMaintenance, QString::fromStdString(m_kept.details.tolerance.maintenance));
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return {};

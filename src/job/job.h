@@ -1,28 +1,52 @@
 #pragma once
 
 #include "job/job_details.h"
+#include "job/job_store.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
-// The job every report is printed for while the program runs, shared by the
-// windows that print. It says when its details change, so that the worksheets
-// judge their errors anew.
+#include <memory>
+
+// The job open in the program: the dispenser every report is printed for and whose
+// readings the windows show, shared by the windows that print. Every change of its
+// details or readings is kept in the store within half a second, and at once when
+// asked (on closing a window, at Exit). It says when its details change, so that
+// the worksheets judge their errors anew, and when another job is opened, so that
+// the windows show its readings.
 class Job : public QObject {
     Q_OBJECT
 
 public:
-    const JobDetails& details() const { return m_details; }
+    // The store keeps the jobs; none keeps nothing.
+    explicit Job(std::unique_ptr<JobStore> store = nullptr, QObject* parent = nullptr);
+    ~Job() override;
+
+    const JobDetails& details() const { return m_kept.details; }
     void setDetails(const JobDetails& details);
-    // A new job: the job's details go; the technician's own and the tolerance stay.
-    void clear();
+    // A new job, the current one kept: the job's details go (but for the customer,
+    // the site and the scale when nextDispenser), the technician's own and the
+    // tolerance stay, and every window's readings are empty.
+    void clear(bool nextDispenser = false);
+
+    // A window's readings, by name, as typed; and what the list of jobs shows of
+    // its results, when the window has any.
+    const std::map<std::string, std::string>& readings(const std::string& window) const;
+    void setReadings(const std::string& window, std::map<std::string, std::string> readings, const KeptJob& summary);
+    // Keeps what changed now rather than within half a second.
+    void keepNow();
+    // Why the job is not being kept, naming the store's file; empty while it is.
+    QString storeProblem() const { return m_storeProblem; }
 
     // The technician's details and the tolerance as kept in the user's settings
-    // (the program's own, named after it). A kept value that cannot be used is named
+    // (the program's own, named after it), and the job that was open when the
+    // program last ended, from the store. A kept value that cannot be used is named
     // in what it returns, and left in the file until new details are kept.
     QStringList load();
-    // Keeps them there; what went wrong, or nothing.
+    // Keeps the technician's details and the tolerance in the settings; what went
+    // wrong, or nothing.
     QString keep() const;
 
     // Where settings go when no folder can keep them: a folder that can never be made.
@@ -30,7 +54,16 @@ public:
 
 signals:
     void changed();
+    // Another job is open: the windows show its readings.
+    void opened();
+    // The job could not be kept: storeProblem() says why.
+    void notKept();
 
 private:
-    JobDetails m_details;
+    void keepSoon();
+
+    std::unique_ptr<JobStore> m_store;
+    KeptJob m_kept;
+    QTimer m_pending;  // runs while a change waits to be kept
+    QString m_storeProblem;
 };

@@ -48,6 +48,8 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
         showNote(QStringLiteral("Waiting for the printer system... Esc cancels."));
     });
     m_typing = new TypingWatch(m_typedAhead, this);
+    connect(&m_services.job, &Job::opened, this, &ReportWindow::showJobReadings);
+    connect(&m_services.job, &Job::notKept, this, [this] { showLastingNote(m_services.job.storeProblem()); });
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_escape->setEnabled(false);
     connect(m_escape, &QShortcut::activated, this, [this] {
@@ -65,6 +67,43 @@ void ReportWindow::addReportCommands(QMenu* file, const QString& printItem)
     file->addAction(QStringLiteral("&New Job"), this, &ReportWindow::newJob);
 }
 
+KeptJob ReportWindow::summary() const { return {}; }
+
+// A window whose readings are still those it opens with gives the job none.
+void ReportWindow::sheetEventDone()
+{
+    const std::string window = m_name.toStdString();
+    const std::map<std::string, std::string> typed = readings();
+    if (!m_retyping && m_fresh && (typed != *m_fresh || !m_services.job.readings(window).empty()))
+        m_services.job.setReadings(window, typed, summary());
+}
+
+void ReportWindow::showEvent(QShowEvent* event)
+{
+    if (!m_fresh) {
+        m_fresh = readings();
+        if (!m_services.job.readings(m_name.toStdString()).empty())
+            showJobReadings();
+    }
+    SheetWindow::showEvent(event);
+}
+
+void ReportWindow::showJobReadings()
+{
+    if (!m_fresh)
+        return;  // not shown yet: it shows them as it first shows
+    const std::map<std::string, std::string>& kept = m_services.job.readings(m_name.toStdString());
+    m_retyping = true;
+    retype(kept.empty() ? *m_fresh : kept);
+    m_retyping = false;
+}
+
+void ReportWindow::closeEvent(QCloseEvent* event)
+{
+    m_services.job.keepNow();
+    SheetWindow::closeEvent(event);
+}
+
 void ReportWindow::editJobDetails()
 {
     const std::optional<JobDetails> edited = JobDetailsDialog::edit(m_services.job.details(), this);
@@ -77,7 +116,8 @@ void ReportWindow::editJobDetails()
 void ReportWindow::newJob()
 {
     m_services.job.clear();
-    showNote(QStringLiteral("New job: its details are cleared; yours and the tolerance stay."));
+    showNote(QStringLiteral("New job: its details and every window's readings are cleared; yours and the tolerance "
+                            "stay."));
 }
 
 bool ReportWindow::busy()

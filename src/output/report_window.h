@@ -39,6 +39,13 @@ protected:
     void addReportCommands(QMenu* file, const QString& printItem);
     // The job the reports are printed for; a worksheet judges its errors by it.
     const Job& job() const { return m_services.job; }
+    // What the list of jobs shows of the window's results: its kind of test, new
+    // factor and verdict; nothing by default.
+    virtual KeptJob summary() const;
+    // Each change of the readings goes to the job, which keeps it.
+    void sheetEventDone() override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void printReport();
@@ -66,6 +73,8 @@ private:
     void showOutcome(const QString& note);
     void save(const QPageLayout& paper);
     QString printerSystemSays(const Answer& answer) const;
+    // The job's readings for this window, or those it opens with when it has none.
+    void showJobReadings();
 
     QString m_name;
     Report m_report;
@@ -76,4 +85,7 @@ private:
     QObject* m_typing = nullptr;  // watches the whole program for keys and clicks while the window waits
     bool m_saidWaiting = false;   // the status line says the window waits
     bool m_typedAhead = false;    // a key or a click came since the command
+    bool m_retyping = false;      // while the window shows the job's readings
+    // The readings the window opens with, once it first shows.
+    std::optional<std::map<std::string, std::string>> m_fresh;
 };

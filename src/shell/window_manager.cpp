@@ -4,6 +4,7 @@
 #include "calibration/calibration_mass_window.h"
 #include "calibration/calibration_no_mass_window.h"
 #include "widgets/design.h"
+#include "job/sqlite_job_store.h"
 #include "output/cups_printer_system.h"
 #include "output/message_box_print_dialogs.h"
 #include "shell/about_window.h"
@@ -26,9 +27,17 @@ WindowManager::WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialo
       m_beep(std::move(beep)),
       m_printDialogs(std::move(printDialogs)),
       m_printerSystem(std::move(printerSystem)),
+      m_job(std::make_unique<SqliteJobStore>(SqliteJobStore::defaultPath())),
       m_services{*m_printDialogs, *m_printerSystem, m_job}
 {
     m_unusedSettings = m_job.load();  // the technician's details and the tolerance of the last run
+}
+
+WindowManager::~WindowManager()
+{
+    for (const QPointer<QWidget>& window : m_windows)
+        delete window.data();
+    delete m_main.data();
 }
 
 FlowRateWindow* WindowManager::start()
@@ -89,6 +98,7 @@ QWidget* WindowManager::window(FlowRateWindow::Opens which) const
 void WindowManager::exitProgram()
 {
     m_beep();
+    m_job.keepNow();
     for (const QPointer<QWidget>& window : m_windows) {
         if (window)
             window->close();

@@ -26,6 +26,8 @@ public:
     using Beep = std::function<void()>;
 
     explicit WindowManager(Beep beep, QObject* parent = nullptr);
+    // The windows go with it, their readings kept.
+    ~WindowManager() override;
     // printDialogs answer for the user when a report cannot be printed; the pages
     // go to printerSystem (CUPS in the program).
     WindowManager(Beep beep, std::unique_ptr<PrintDialogs> printDialogs, std::unique_ptr<PrinterSystem> printerSystem,

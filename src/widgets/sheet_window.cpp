@@ -378,6 +378,32 @@ void SheetWindow::readResults()
     m_announcer->say(results.join(", "));
 }
 
+std::map<std::string, std::string> SheetWindow::readings() const
+{
+    std::map<std::string, std::string> typed;
+    for (FieldId reading : m_bound->readingsInOrder())
+        typed[m_bound->name(reading)] = m_bound->text(reading);
+    return typed;
+}
+
+void SheetWindow::retype(const std::map<std::string, std::string>& readings)
+{
+    bool none = true;
+    for (FieldId reading : m_bound->readingsInOrder()) {
+        const auto typed = readings.find(m_bound->name(reading));
+        const std::string text = typed == readings.end() ? std::string() : typed->second;
+        m_bound->focus(reading);
+        m_bound->type(reading, text);
+        if (!text.empty())
+            m_bound->enter(reading);
+        fieldWritten(reading);
+        none = none && text.empty();
+    }
+    m_written.clear();
+    sheetEventDone();
+    setStatus(none ? QString() : qText(m_bound->status()));  // no readings: as the window first opens
+}
+
 void SheetWindow::fieldWritten(FieldId field)
 {
     QWidget* widget = m_widgets.at(field.index());

@@ -44,6 +44,11 @@ public:
     QList<QLabel*> captionsOf(const QWidget* field) const;
     // Reads the results and the status line aloud.
     void readResults();
+    // The readings as typed, by the sheet's names for them ("scale1").
+    std::map<std::string, std::string> readings() const;
+    // Shows these readings, by name, in place of the window's (one not named is
+    // empty), and their results, as if typed in the order of the tab stops.
+    void retype(const std::map<std::string, std::string>& readings);
     void setVisible(bool visible) override;
 
     struct Look {

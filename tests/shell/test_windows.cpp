@@ -76,6 +76,7 @@ private slots:
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
     void jobDetailsAreTypedOnceAndTheTechniciansKept();
+    void theJobLastsAcrossRuns();
     void keptSettingsThatCannotBeUsedAreNamed_data();
     void keptSettingsThatCannotBeUsedAreNamed();
     void settingsGoWhereXdgConfigHomeSays();
@@ -647,6 +648,48 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
     QVERIFY2(next.mainWindow()->statusText().startsWith("Your details and the tolerance could not be kept"),
              qPrintable(next.mainWindow()->statusText()));
+}
+
+// Every reading and detail is kept as it is typed: the next run opens the job as
+// it was, with the same results. New Job keeps it and empties every window, so that
+// no page carries one dispenser's details over another's readings; the next
+// dispenser at the site keeps the customer and the site.
+void TestWindows::theJobLastsAcrossRuns()
+{
+    const auto typeInto = [](QWidget* window, const QList<std::pair<const char*, const char*>>& typed) {
+        for (const auto& [name, text] : typed) {
+            field(window, name)->selectAll();  // typed over what the field holds
+            QTest::keyClicks(field(window, name), text);
+            QTest::keyClick(field(window, name), Qt::Key_Return);
+        }
+    };
+    typeInto(m_main, {{"maximumFlow", "12"}});
+    QWidget* worksheet = m_manager->open(Opens::MassDisplay);
+    typeInto(worksheet, {{"existingFactor", "1.0021"}, {"scale1", "20,12"}, {"display1", "20.41"}});
+    JobDetails details = m_manager->job().details();
+    details.items[JobDetails::Customer] = "Bay Street Station";
+    details.items[JobDetails::DispenserSerial] = "MX22-0417";
+    m_manager->job().setDetails(details);
+    const QString status = static_cast<SheetWindow*>(worksheet)->statusText();
+    QVERIFY(status.contains("\"20,12\" is not a number"));
+    field(worksheet, "scale1")->selectAll();
+    QTest::keyClicks(field(worksheet, "scale1"), "20.12");  // the last keys, not yet entered
+
+    delete m_manager;  // the program ends
+    m_manager = new WindowManager([] {});
+    m_main = m_manager->start();
+    worksheet = m_manager->open(Opens::MassDisplay);
+    QCOMPARE(field(m_main, "maximumFlow")->text(), QString("12"));
+    QCOMPARE(field(worksheet, "scale1")->text(), QString("20.12"));
+    QCOMPARE(field(worksheet, "newFactor")->text(), QString("0.9879"));
+    QCOMPARE(m_manager->job().details().items[JobDetails::Customer], std::string("Bay Street Station"));
+
+    m_manager->job().clear(true);
+    QCOMPARE(field(worksheet, "scale1")->text(), QString());
+    QCOMPARE(field(worksheet, "newFactor")->text(), QString());
+    QCOMPARE(field(m_main, "maximumFlow")->text(), QString());
+    QCOMPARE(m_manager->job().details().items[JobDetails::Customer], std::string("Bay Street Station"));
+    QCOMPARE(m_manager->job().details().items[JobDetails::DispenserSerial], std::string());
 }
 
 // With a tolerance set, each error and the average has its verdict beside it, in
