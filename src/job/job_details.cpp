@@ -26,13 +26,14 @@ const std::array<JobDetails::About, JobDetails::kItems> kAbout{{
     {"Company", "company", "technician/company", 50},
 }};
 
-// Characters that are not shown as themselves: C0 and C1 controls, and the
-// formatting characters that reorder or hide text.
+// Characters that are not shown as themselves: C0 and C1 controls, the
+// formatting characters that reorder or hide text, and the two that are no
+// characters at all (nor allowed in XML).
 bool hidden(char32_t c)
 {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || (c >= 0x200B && c <= 0x200F)
            || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) || c == 0xFEFF
-           || (c >= 0xFFF9 && c <= 0xFFFB);
+           || (c >= 0xFFF9 && c <= 0xFFFB) || c == 0xFFFE || c == 0xFFFF;
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ struct JobDetails {
     std::array<std::string, kItems> items;
     Tolerance tolerance;
 
+    bool operator==(const JobDetails&) const = default;
     // Nothing filled in: the reports print as they always have.
     bool isEmpty() const;
     // A new job: the job's details go, the technician's and the tolerance stay.

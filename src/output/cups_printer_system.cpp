@@ -44,9 +44,11 @@ enum GivenUp { Not, ByUser, ByBound, Closing };
 struct CupsPrinterSystem::Question {
     std::atomic<int> givenUp{Not};        // written on the GUI thread only
     std::atomic<int> stage{NothingSent};  // written on the asking thread only
+    // Where the library's waits end should the GUI thread's word come late: a
+    // second after the bound, at which the GUI thread gives up.
     Clock::time_point until;
     bool answered = false;  // on the GUI thread only
-    bool stopped() const { return givenUp != Not || Clock::now() >= until; }
+    bool stopped() const { return givenUp != Not; }
     // Nothing can have been printed: the answer, as the one who gave up hears it.
     Answer nothingPrinted() const
     {
@@ -280,6 +282,7 @@ struct JobState {
     bool known = false;
     bool holdsDocument = false;
     bool printing = false;  // processing or done: too late to take back
+    bool began = false;     // it was processing once, even if cancelled since
 };
 
 JobState jobState(http_t* http, const cups_dest_t* dest, int job)
@@ -289,19 +292,23 @@ JobState jobState(http_t* http, const cups_dest_t* dest, int job)
                  option(dest, "printer-uri-supported").c_str());
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const char* wanted[] = {"job-state", "job-state-reasons", "number-of-documents"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    const char* wanted[] = {"job-state", "job-state-reasons", "number-of-documents", "time-at-processing"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
     ipp_t* response = cupsDoRequest(http, request, "/jobs/");
     JobState state;
     ipp_attribute_t* stateAttribute = ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
     if (stateAttribute && cupsLastError() <= IPP_STATUS_OK_CONFLICTING) {
         state.known = true;
-        state.printing = ippGetInteger(stateAttribute, 0) >= IPP_JSTATE_PROCESSING;
+        const int jobState = ippGetInteger(stateAttribute, 0);
+        state.printing = jobState >= IPP_JSTATE_PROCESSING && jobState != IPP_JSTATE_CANCELED;
+        state.began = ippGetInteger(ippFindAttribute(response, "time-at-processing", IPP_TAG_INTEGER), 0) > 0;
         if (ipp_attribute_t* documents = ippFindAttribute(response, "number-of-documents", IPP_TAG_INTEGER))
             state.holdsDocument = ippGetInteger(documents, 0) > 0;
         else  // a printer system that does not count documents says when one is still to come
             state.holdsDocument =
                 !ippContainsString(ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD), "job-incoming");
+        // A job printing or printed held its document, whatever it says of it now.
+        state.holdsDocument = state.holdsDocument || state.printing || state.began;
     }
     ippDelete(response);
     return state;
@@ -344,8 +351,12 @@ bool takenBack(const cups_dest_t* dest, int job, const std::string& title)
     if (job == 0)
         return true;  // none was made, or it is done: without its document it printed nothing
     const JobState state = jobState(connection.http, dest, job);
-    return state.known && !state.printing
-           && cupsCancelDestJob(connection.http, const_cast<cups_dest_t*>(dest), job) <= IPP_STATUS_OK_CONFLICTING;
+    if (!state.known || state.printing
+        || cupsCancelDestJob(connection.http, const_cast<cups_dest_t*>(dest), job) > IPP_STATUS_OK_CONFLICTING)
+        return false;
+    // Cancelled; but had it begun to print in the meantime, part of it may be out.
+    const JobState after = jobState(connection.http, dest, job);
+    return after.known && !after.began;
 }
 
 // The question was given up on, or its bound passed, once a job may exist: the
@@ -409,6 +420,7 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
     if (!state.known) {
         Answer unknown = question.mayHaveGone();
         unknown.queue = queue;
+        unknown.reason = "it could not be asked whether it holds the report";
         return unknown;
     }
     if (state.holdsDocument) {
@@ -428,26 +440,45 @@ Answer submitNow(const std::string& queue, const std::string& title, const QByte
 // What the asking threads hand their answers through: it goes once the printer
 // system and every thread that may still answer are done with it.
 struct CupsPrinterSystem::Mailbox {
-    QObject* post = new QObject;  // on the GUI thread
-    bool open = true;             // on the GUI thread only
-    ~Mailbox() { delete post; }
+    // Lives on the GUI thread; the answers posted to it and its timers go with it.
+    QObject* post = new QObject;
+    bool open = true;  // on the GUI thread only
+    ~Mailbox()
+    {
+        if (post)
+            post->deleteLater();  // the last hold may be an asking thread's
+    }
+    // Runs f on the GUI thread after that time, unless the mailbox goes first.
+    void later(std::chrono::milliseconds in, std::function<void()> f) const
+    {
+        auto* timer = new QTimer(post);
+        timer->setSingleShot(true);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, f = std::move(f)] {
+            timer->deleteLater();
+            f();
+        });
+        timer->start(in);
+    }
 };
 
 CupsPrinterSystem::CupsPrinterSystem(int boundSeconds) : m_bound(boundSeconds), m_mailbox(std::make_shared<Mailbox>())
 {
 }
 
-// Every question is given up on; each thread then ends within the time it takes
-// to take a job back. One that the library holds longer is left to end with the
-// program, its answer going nowhere.
+// A question that may have made a job is let run to its end, so that a page on
+// its way when the program ends still goes out, or is taken back; one that has not
+// is given up on. One that the library holds longer than it may is left to end
+// with the program, its answer going nowhere.
 CupsPrinterSystem::~CupsPrinterSystem()
 {
     m_mailbox->open = false;
     for (auto& [question, thread] : m_asked) {
-        int nobody = Not;
-        question->givenUp.compare_exchange_strong(nobody, Closing);
+        if (question->stage == NothingSent) {
+            int nobody = Not;
+            question->givenUp.compare_exchange_strong(nobody, Closing);
+        }
     }
-    const QDeadlineTimer deadline(kCleanUp + std::chrono::seconds(1));
+    const QDeadlineTimer deadline(std::chrono::seconds(m_bound + 2) + kCleanUp);
     bool allEnded = true;
     for (auto& [question, thread] : m_asked) {
         if (!thread->wait(deadline)) {
@@ -455,7 +486,7 @@ CupsPrinterSystem::~CupsPrinterSystem()
             (void)thread.release();  // still in the library: it ends with the program
         }
     }
-    if (allEnded)  // the timers still set go with it, and with them the last hold on the mailbox
+    if (allEnded)
         delete std::exchange(m_mailbox->post, nullptr);
 }
 
@@ -463,7 +494,7 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
 {
     m_asked.remove_if([](const auto& asked) { return asked.second->isFinished(); });
     auto question = std::make_shared<Question>();
-    question->until = Clock::now() + std::chrono::seconds(m_bound);
+    question->until = Clock::now() + std::chrono::seconds(m_bound + 1);
     using Deliver = std::function<void(const Answer&)>;
     const std::shared_ptr<Mailbox> mailbox = m_mailbox;
     const auto deliver =
@@ -479,9 +510,10 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
     thread->start();
     m_asked.emplace_back(question, std::move(thread));
 
-    // Only this thread gives up on a question. Before any job was asked for it
-    // answers at once; after, the asking thread takes the job back and answers, or
-    // failing that in time, the answer is that the report may have gone out.
+    // Only this thread gives up on a question: the technician's Esc, or the bound.
+    // Before any job was asked for it answers at once; after, the asking thread
+    // takes the job back and answers, or failing that in time, the answer is that
+    // the report may have gone out.
     const auto giveUp = [question, deliver, mailbox](GivenUp who) {
         int nobody = Not;
         if (question->answered || !mailbox->open || !question->givenUp.compare_exchange_strong(nobody, who))
@@ -490,11 +522,11 @@ PrinterSystem::Cancel CupsPrinterSystem::ask(std::function<Answer(Question&)> wo
             (*deliver)(question->nothingPrinted());
             return;
         }
-        QTimer::singleShot(kCleanUp + std::chrono::seconds(1), mailbox->post, [question, deliver] {
+        mailbox->later(kCleanUp + std::chrono::seconds(1), [question, deliver] {
             (*deliver)(question->stage == DocumentStarted ? question->mayHaveGone() : question->nothingPrinted());
         });
     };
-    QTimer::singleShot(std::chrono::seconds(m_bound), m_mailbox->post, [giveUp] { giveUp(ByBound); });
+    m_mailbox->later(std::chrono::seconds(m_bound), [giveUp] { giveUp(ByBound); });
     return [giveUp] { giveUp(ByUser); };
 }
 

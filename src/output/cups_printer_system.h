@@ -9,12 +9,13 @@
 #include <memory>
 
 // The printer system through the CUPS library. Each question runs on a thread the
-// printer system owns, over a connection of its own, whose every wait gives up at
-// the bound or when the GUI thread gives up on it; the answer is handed back on
-// the GUI thread. A job that may exist when the question is given up on is
-// cancelled, and the answer says whether anything may have been printed; a page
-// is said to be sent only once the job holds it. Going, the printer system gives
-// up on every question and waits for its threads.
+// printer system owns, over a connection of its own, whose waits give up when the
+// GUI thread gives up on the question (the technician's Esc, or the bound), or a
+// second after the bound at the latest; the answer is handed back on the GUI
+// thread. A job that may exist when the question is given up on is cancelled while
+// it waits to print, and the answer says whether anything may have been printed; a
+// page is said to be sent only once the job holds it. Going, the printer system
+// lets a page on its way go out and waits for its threads.
 class CupsPrinterSystem : public PrinterSystem {
 public:
     explicit CupsPrinterSystem(int boundSeconds = 5);

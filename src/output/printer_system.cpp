@@ -44,17 +44,20 @@ QString printerSystemMessage(const PrinterSystem::Answer& answer, const std::str
         return QStringLiteral("The printer \"%1\" did not take the report: %2.\nNothing was printed.")
             .arg(qText(answer.queue), sentencePart(answer.reason));
     case Kind::Dropped:
-        return QStringLiteral("The printer system (%1) did not take the report: %2. The job was cancelled, so "
-                              "nothing was printed.")
+        return QStringLiteral("The printer system (%1) did not take the report: %2, so nothing was printed.")
             .arg(where, sentencePart(answer.reason));
-    case Kind::MayHaveGone:
-        return (answer.cancelled
-                    ? QStringLiteral("Printing cancelled, but the printer system (%1) may have taken the report")
-                          .arg(where)
-                    : QStringLiteral("The printer system (%1) did not confirm the report within %2 seconds")
-                          .arg(where)
-                          .arg(bound))
-               + QStringLiteral(": it may have been printed. Check the printer's queue before printing it again.");
+    case Kind::MayHaveGone: {
+        const QString what =
+            answer.cancelled
+                ? QStringLiteral("Printing cancelled, but the printer system (%1) may have taken the report").arg(where)
+            : !answer.reason.empty()
+                ? QStringLiteral("The printer system (%1) took the report, but %2")
+                      .arg(where, sentencePart(answer.reason))
+                : QStringLiteral("The printer system (%1) did not confirm the report within %2 seconds")
+                      .arg(where)
+                      .arg(bound);
+        return what + QStringLiteral(": it may have been printed. Check the printer's queue before printing it again.");
+    }
     case Kind::Cancelled: return QStringLiteral("Printing cancelled. Nothing was printed.");
     case Kind::Ready:
     case Kind::Sent: break;

@@ -25,8 +25,9 @@ public:
             NoQueues,     // the printer system has no queue at all
             Sent,         // the job, number job, holds the whole document
             Refused,      // the queue did not take the job; reason is CUPS's
-            Dropped,      // the document did not arrive whole; the job was cancelled
-            MayHaveGone,  // given up on, or cut off, after the document may have arrived
+            Dropped,      // the document did not arrive whole: nothing was printed
+            MayHaveGone,  // given up on, or not known, after the document may have arrived; reason
+                          // says what was not known when the bound did not pass
             Cancelled,    // the user cancelled before anything could print
         };
         Kind kind = Kind::NoAnswer;
@@ -39,8 +40,9 @@ public:
         bool cancelled = false;  // MayHaveGone: the user gave up, not the bound
     };
     using Answered = std::function<void(const Answer&)>;
-    // Gives up on the question it was returned for: its answer is then Cancelled,
-    // or MayHaveGone when the document may already have arrived.
+    // Gives up on the question it was returned for: its answer is then Cancelled
+    // (at once, when no job was asked for yet), or MayHaveGone when the document may
+    // already have arrived; an answer already on its way may come first.
     using Cancel = std::function<void()>;
 
     virtual ~PrinterSystem() = default;

@@ -39,12 +39,14 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
     : SheetWindow(caption, clientWidth, clientHeight, background),
       m_name(std::move(name)),
       m_report(std::move(report)),
-      m_services(services)
+      m_services(services),
+      m_paper(localePageLayout())
 {
     m_waitingNote.setSingleShot(true);
     m_waitingNote.setInterval(1000);
     connect(&m_waitingNote, &QTimer::timeout, this, [this] {
         m_saidWaiting = true;
+        m_late = true;
         showNote(QStringLiteral("Waiting for the printer system... Esc cancels."));
     });
     m_typing = new TypingWatch(m_typedAhead, this);
@@ -129,11 +131,7 @@ bool ReportWindow::busy()
     return bool(m_cancel);
 }
 
-bool ReportWindow::mayAsk() const
-{
-    const QWidget* active = QApplication::activeWindow();
-    return !m_typedAhead && (!active || active == window());
-}
+bool ReportWindow::mayAsk() const { return !m_typedAhead && !m_late && QApplication::activeWindow() == window(); }
 
 void ReportWindow::ask(const std::function<PrinterSystem::Cancel(PrinterSystem::Answered)>& question,
                        std::function<void(const Answer&)> next)
@@ -146,7 +144,7 @@ void ReportWindow::ask(const std::function<PrinterSystem::Cancel(PrinterSystem::
     auto answered = std::make_shared<bool>(false);
     PrinterSystem::Cancel cancel = question([window, answered, next = std::move(next)](const Answer& answer) {
         *answered = true;
-        if (!window)
+        if (!window || !window->isVisible())
             return;  // closed meanwhile: nobody is waiting for the answer
         qApp->removeEventFilter(window->m_typing);
         window->m_cancel = nullptr;
@@ -172,7 +170,7 @@ void ReportWindow::printReport()
 {
     if (busy())
         return;
-    m_typedAhead = false;
+    takeCommand();
     printOn({});
 }
 
@@ -204,6 +202,7 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
             const PrintDialogs::PrinterChoice choice =
                 m_services.dialogs.choosePrinter(printerSystemSays(answer), queues);
             m_typedAhead = false;  // the choice is the technician's answer
+            m_late = false;
             if (choice.kind == PrintDialogs::PrinterChoice::Kind::Printer && !choice.printer.isEmpty())
                 printOn(choice.printer.toStdString());
             else if (choice.kind == PrintDialogs::PrinterChoice::Kind::Pdf)
@@ -213,8 +212,8 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
         [[fallthrough]];
     default: offerPdf(answer); return;
     }
-    const ReportJob job = reportJob(m_services.job.details());
-    const QByteArray page = renderReport(m_report, m_name, job, answer.layout ? *answer.layout : localePageLayout());
+    const ReportJob& job = m_command->job;
+    const QByteArray page = pageOn(answer.layout ? *answer.layout : localePageLayout());
     if (page.isEmpty()) {
         showNote(QStringLiteral("The report could not be printed: its page could not be made. Nothing was printed."));
         return;
@@ -276,7 +275,7 @@ void ReportWindow::saveAsPdf()
 {
     if (busy())
         return;
-    m_typedAhead = false;
+    takeCommand();
     ask([this](PrinterSystem::Answered answered) { return m_services.system.lookUp({}, answered); },
         [this](const Answer& answer) {
             if (answer.kind == Answer::Kind::Cancelled)
@@ -291,10 +290,27 @@ void ReportWindow::saveAsPdf()
 
 void ReportWindow::save(const QPageLayout& paper)
 {
-    const ReportJob job = reportJob(m_services.job.details());
-    const QByteArray page = renderReport(m_report, m_name, job, paper);
+    const QByteArray page = pageOn(paper);
     if (page.isEmpty())
         showNote(QStringLiteral("The report was not saved: its page could not be made."));
     else
-        showNote(savePdf(m_services.dialogs, suggestedPdfPath(m_name, job), page));
+        showNote(savePdf(m_services.dialogs, suggestedPdfPath(m_name, m_command->job), page));
+}
+
+void ReportWindow::takeCommand()
+{
+    m_typedAhead = false;
+    m_late = false;
+    const JobDetails& details = m_services.job.details();
+    const ReportJob job = reportJob(details);
+    m_command = Command{readings(), details, job, m_paper, renderReport(m_report, m_name, job, m_paper)};
+}
+
+QByteArray ReportWindow::pageOn(const QPageLayout& paper)
+{
+    m_paper = paper;
+    if (paper.isEquivalentTo(m_command->paper) || readings() != m_command->readings
+        || !(m_services.job.details() == m_command->details))
+        return m_command->page;
+    return renderReport(m_report, m_name, m_command->job, paper);
 }

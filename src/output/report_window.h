@@ -73,6 +73,13 @@ private:
     void showOutcome(const QString& note);
     void save(const QPageLayout& paper);
     QString printerSystemSays(const Answer& answer) const;
+    // Print and Save as PDF take the readings and the job as they stand at the
+    // command, and lay out their page on the paper the printer system last named.
+    void takeCommand();
+    // The command's page on that paper: laid out anew when the readings and the job
+    // still stand as they did, else the page the command took (typed on meanwhile,
+    // the page stays what the technician printed).
+    QByteArray pageOn(const QPageLayout& paper);
     // The job's readings for this window, or those it opens with when it has none.
     void showJobReadings();
 
@@ -82,10 +89,21 @@ private:
     PrinterSystem::Cancel m_cancel;
     QTimer m_waitingNote;
     QShortcut* m_escape = nullptr;
-    QObject* m_typing = nullptr;  // watches the whole program for keys and clicks while the window waits
-    bool m_saidWaiting = false;   // the status line says the window waits
-    bool m_typedAhead = false;    // a key or a click came since the command
-    bool m_retyping = false;      // while the window shows the job's readings
+    QObject* m_typing = nullptr;
+    struct Command {
+        std::map<std::string, std::string> readings;
+        JobDetails details;
+        ReportJob job;
+        QPageLayout paper;
+        QByteArray page;
+    };
+    std::optional<Command> m_command;
+    QPageLayout
+        m_paper;  // the paper the printer system last named; the locale's before  // watches the whole program for keys and clicks while the window waits
+    bool m_saidWaiting = false;  // the status line says the window waits
+    bool m_typedAhead = false;   // a key or a click came since the command
+    bool m_late = false;         // the printer system took more than a second to answer since the command
+    bool m_retyping = false;     // while the window shows the job's readings
     // The readings the window opens with, once it first shows.
     std::optional<std::map<std::string, std::string>> m_fresh;
 };

@@ -14,6 +14,7 @@ struct Tolerance {
     std::string maintenance;
 
     bool isSet() const { return !acceptance.empty() || !maintenance.empty(); }
+    bool operator==(const Tolerance&) const = default;
 };
 
 enum class Verdict {

@@ -360,7 +360,7 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     // The results and their message are spoken together, once the Tab that the
     // Enter queued has moved the focus: a screen reader that hears of the move after
     // the results may drop them as out of date.
-    if (!status.isEmpty())
+    if (!status.isEmpty() && status != m_lastingNote)  // a lasting note is said once
         results << status;
     QMetaObject::invokeMethod(
         m_announcer, [announcer = m_announcer, said = results.join(", ")] { announcer->say(said); },

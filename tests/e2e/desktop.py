@@ -196,14 +196,16 @@ def activate(app, name="Vantrel, Inc."):
     wait_for(lambda: focused(app), "a field of %r has the focus" % name)
 
 
-# The program keeps the technician's details here, never in the user's settings.
+# The program keeps the technician's details and its jobs here, never in the
+# user's own folders.
 config = tempfile.mkdtemp(prefix="flowcal-e2e-config-")
+data = tempfile.mkdtemp(prefix="flowcal-e2e-data-")
 
 
 def start(program, env=None):
     """Starts the program, with settings of its own, and waits until it is on the
     AT-SPI bus with its main window active; returns it and its node."""
-    env = dict(env or os.environ, XDG_CONFIG_HOME=config)
+    env = dict(env or os.environ, XDG_CONFIG_HOME=config, XDG_DATA_HOME=data)
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "flowcal"),
                                 None), "the program shows itself on the AT-SPI bus")

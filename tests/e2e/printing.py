@@ -24,6 +24,7 @@ if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
     print("SKIP: needs the CUPS capture queue that ./scripts/test sets up when it runs as root")
     sys.exit(77)
 jobs = os.environ["FLOWCAL_CAPTURE_DIR"]
+check_pdfa = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "printing", "check-pdfa")
 pages = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "printing", "pages")
 
 
@@ -35,7 +36,9 @@ def kept(page):
 
 
 def read(pdf):
-    """The lines of a PDF's one page, and each line's height."""
+    """The lines of a PDF's one page, and each line's height; the file is sound."""
+    sound = subprocess.run(["qpdf", "--check", pdf], capture_output=True, text=True)
+    check(sound.returncode == 0, "%s is sound: %s" % (pdf, sound.stdout[-300:]))
     pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
     check(re.search(r"Pages:\s+1\n", pages) is not None, "%s is one page" % pdf)
     words = re.findall(r'<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>',
@@ -86,6 +89,8 @@ for menu, name, typed, page in reports:
     path = os.path.join(saved, page + ".pdf")
     save_as_pdf(app, path)
     check(os.path.exists(path) and read(path)[0] == lines, "%s: saved as PDF, the page printed" % name)
+    problems = subprocess.run([check_pdfa, path], capture_output=True, text=True).stdout
+    check(problems == "", "%s: the saved page holds what PDF/A-1b requires: %s" % (name, problems))
 
 # The job's details typed once, in the worksheet's File > Job Details...: the next
 # page has them under the letterhead, with the verdicts, the rest as before.

@@ -175,6 +175,8 @@ void TestPrintReport::printerSystemAnswers()
     printing.printers->lookUps[""] = lookUp;
     printing.printers->sent = sent;
     FlowRateWindow* window = printing.manager.start();
+    QApplication::setActiveWindow(window);  // a dialog opens only over the window that asked
+    QVERIFY(QTest::qWaitForWindowActive(window));
     printFrom(window);
     const auto listed = [](const QString& message) { return message.isEmpty() ? QStringList() : QStringList{message}; };
     QCOMPARE(asked.told, listed(row[3]));
@@ -201,6 +203,8 @@ void TestPrintReport::choosingWaitingAndCancelling()
     printers.lookUps[""] = none;
     printers.lookUps["Lab"] = S::answer(Kind::Ready, "Lab");
     FlowRateWindow* window = printing.manager.start();
+    QApplication::setActiveWindow(window);  // a dialog opens only over the window that asked
+    QVERIFY(QTest::qWaitForWindowActive(window));
     asked.printerAnswer = {PrintDialogs::PrinterChoice::Kind::Printer, "Lab"};
     printFrom(window);
     QCOMPARE(asked.choices, QStringList{"No printer is set as the default. Print on one of these this once, or save "
@@ -238,6 +242,22 @@ void TestPrintReport::choosingWaitingAndCancelling()
     QTest::keyClicks(field(window, "maximumFlow"), "4");  // the note stays while the technician types on
     QCOMPARE(field(window, "maximumFlow")->text(), QString("1234"));
     QVERIFY(window->statusText().startsWith("The printer system did not answer within 5 seconds"));
+
+    // The page is the one the readings and the job gave at the command, whatever is
+    // typed while the printer system is asked.
+    JobDetails details = printing.manager.job().details();
+    details.items[JobDetails::Customer] = "Acme";
+    printing.manager.job().setDetails(details);
+    printFrom(window);
+    QTest::keyClicks(field(window, "maximumFlow"), "9");
+    details.items[JobDetails::Customer] = "Other";
+    printing.manager.job().setDetails(details);
+    printers.answerLate(S::answer(Kind::Ready, "Office"));
+    printers.answerLate(S::answer(Kind::Sent, "Office"));
+    QTemporaryFile page;
+    QVERIFY(page.open() && page.write(printers.lastPage) == printers.lastPage.size() && page.flush());
+    const QString printed = pdf::run("pdftotext", {page.fileName(), "-"});
+    QVERIFY2(printed.contains("Maximum flow: 1234 Lbs/MIN.") && printed.contains("Customer: Acme"), qPrintable(printed));
     closeAll();
 }
 
