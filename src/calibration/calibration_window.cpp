@@ -75,8 +75,10 @@ KeptJob CalibrationWindow::summary() const
     KeptJob shown;
     shown.kind = accessibleName().toStdString();
     shown.newFactor = m_sheet->text(m_sheet->newFactor);
-    if (!m_judged.empty())  // the error of the sums, judged last
+    if (!m_judged.empty()) {  // the error of the sums, judged last
+        shown.averageError = qobject_cast<QLineEdit*>(m_judged.back().field)->text().toStdString();
         shown.verdict = verdictWord(m_sheet->judgement(m_judged.back().error, job().details().tolerance).verdict);
+    }
     return shown;
 }
 

@@ -68,8 +68,8 @@ void Job::setReadings(const std::string& window, std::map<std::string, std::stri
         return;
     m_kept.readings[window] = std::move(readings);
     if (!summary.kind.empty())
-        std::tie(m_kept.kind, m_kept.newFactor, m_kept.verdict) =
-            std::tie(summary.kind, summary.newFactor, summary.verdict);
+        std::tie(m_kept.kind, m_kept.newFactor, m_kept.averageError, m_kept.verdict) =
+            std::tie(summary.kind, summary.newFactor, summary.averageError, summary.verdict);
     keepSoon();
 }
 

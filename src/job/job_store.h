@@ -20,9 +20,10 @@ struct KeptJob {
     std::string changed;
     JobDetails details;
     Readings readings;
-    std::string kind;       // "Calibration with a mass display"
-    std::string newFactor;  // as the window shows it
-    std::string verdict;    // "within 0.7 % acceptance"
+    std::string kind;          // "Calibration with a mass display"
+    std::string newFactor;     // as the window shows it
+    std::string averageError;  // the error of the sums, as the window shows it: "0.660%"
+    std::string verdict;       // its verdict: "OK", "maint." or "OUT"
 
     // None of the job's own details and no reading typed: not worth keeping.
     bool isEmpty() const;

@@ -23,7 +23,7 @@ QStringList detailColumns()
 
 QStringList jobColumns()
 {
-    return QStringList{"created", "changed", "kind", "new_factor", "verdict"} + detailColumns();
+    return QStringList{"created", "changed", "kind", "new_factor", "average_error", "verdict"} + detailColumns();
 }
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
@@ -67,7 +67,9 @@ SqliteJobStore::~SqliteJobStore()
 
 QString SqliteJobStore::defaultPath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    return QDir(QDir::isAbsolutePath(data) ? data
+                                           : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("flowcal/jobs.sqlite"));
 }
 
@@ -172,8 +174,8 @@ bool SqliteJobStore::keep(KeptJob& job)
     kept.changed = now.toStdString();
     if (!db.transaction())
         return failed(meaning(db.lastError()));
-    QVariantList values{text(kept.created), text(kept.changed), text(kept.kind), text(kept.newFactor),
-                        text(kept.verdict)};
+    QVariantList values{text(kept.created),   text(kept.changed),      text(kept.kind),
+                        text(kept.newFactor), text(kept.averageError), text(kept.verdict)};
     for (const std::string& item : kept.details.items)
         values << text(item);
     values << text(kept.details.tolerance.acceptance) << text(kept.details.tolerance.maintenance);
@@ -224,6 +226,7 @@ std::vector<KeptJob> SqliteJobStore::listed(QSqlQuery& query)
         job.changed = next();
         job.kind = next();
         job.newFactor = next();
+        job.averageError = next();
         job.verdict = next();
         for (std::string& item : job.details.items)
             item = next();

@@ -20,6 +20,7 @@ KeptJob fullJob(const std::string& serial)
     job.details.tolerance = {"0.7", "1.5"};
     job.kind = "Calibration with a mass display";
     job.newFactor = "0.9966";
+    job.averageError = "-0.053%";
     job.verdict = "within 0.7 % acceptance";
     job.readings["calibration-with-mass-display"] = {{"existingFactor", "1.0021"}, {"scale1", "20,5"}};
     job.readings["flow-rate-report"] = {{"maximumFlow", "12"}};
@@ -75,8 +76,9 @@ void TestJobStore::everyFieldComesBack()
     QCOMPARE(found->details.items, first.details.items);
     QCOMPARE(found->details.tolerance.maintenance, std::string("1.5"));
     QCOMPARE(found->readings, first.readings);
-    QCOMPARE(std::tie(found->created, found->changed, found->kind, found->newFactor, found->verdict),
-             std::tie(first.created, first.changed, first.kind, first.newFactor, first.verdict));
+    QCOMPARE(std::tie(found->created, found->changed, found->kind, found->newFactor, found->averageError,
+                      found->verdict),
+             std::tie(first.created, first.changed, first.kind, first.newFactor, first.averageError, first.verdict));
     const auto ids = [](const std::vector<KeptJob>& jobs) {
         QList<qint64> listed;
         for (const KeptJob& job : jobs)
