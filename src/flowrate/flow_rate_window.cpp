@@ -43,6 +43,8 @@ FlowRateWindow::FlowRateWindow(ReportServices& services)
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addReportCommands(file, QStringLiteral("&Print"));
+    file->addAction(QStringLiteral("J&obs..."), QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                    &FlowRateWindow::jobsRequested);
     file->addAction(QStringLiteral("E&xit"), this, &FlowRateWindow::exitRequested);
     QMenu* calibrate = menuBar()->addMenu(QStringLiteral("&Calibrate"));
     calibrate->addAction(QStringLiteral("&With Mass Display"), this, &FlowRateWindow::openMassCalibration);

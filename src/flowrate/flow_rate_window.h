@@ -18,6 +18,7 @@ public:
 
 signals:
     void exitRequested();
+    void jobsRequested();
     void openRequested(FlowRateWindow::Opens window);
 
 private slots:

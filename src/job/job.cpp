@@ -40,6 +40,12 @@ void Job::setDetails(const JobDetails& details)
 void Job::clear(bool nextDispenser)
 {
     keepNow();
+    startNew(nextDispenser);
+}
+
+void Job::startNew(bool nextDispenser)
+{
+    m_pending.stop();
     KeptJob next;
     next.details = m_kept.details;
     const JobDetails same = m_kept.details;
@@ -71,6 +77,40 @@ void Job::setReadings(const std::string& window, std::map<std::string, std::stri
         std::tie(m_kept.kind, m_kept.newFactor, m_kept.averageError, m_kept.verdict) =
             std::tie(summary.kind, summary.newFactor, summary.averageError, summary.verdict);
     keepSoon();
+}
+
+std::vector<KeptJob> Job::list(const std::string& search)
+{
+    keepNow();
+    return m_store ? m_store->list(search) : std::vector<KeptJob>();
+}
+
+std::optional<KeptJob> Job::find(std::int64_t id)
+{
+    keepNow();
+    return m_store ? m_store->find(id) : std::nullopt;
+}
+
+bool Job::open(std::int64_t id)
+{
+    keepNow();
+    std::optional<KeptJob> other = m_store ? m_store->find(id) : std::nullopt;
+    if (!other)
+        return false;
+    m_kept = std::move(*other);
+    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).setValue(kOpenJob, qint64(id));
+    emit opened();
+    emit changed();
+    return true;
+}
+
+void Job::remove(std::int64_t id)
+{
+    if (!m_store)
+        return;
+    if (id == m_kept.id)
+        startNew(false);  // the open job goes, and is not kept again
+    m_store->remove(id);
 }
 
 void Job::keepSoon()

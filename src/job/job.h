@@ -40,6 +40,15 @@ public:
     // Why the job is not being kept, naming the store's file; empty while it is.
     QString storeProblem() const { return m_storeProblem; }
 
+    // The kept jobs, as the store gives them (see JobStore), this one kept first.
+    std::vector<KeptJob> list(const std::string& search);
+    std::optional<KeptJob> find(std::int64_t id);
+    std::int64_t id() const { return m_kept.id; }
+    // Opens a kept job in place of this one, which is kept; false when it is gone.
+    bool open(std::int64_t id);
+    // Removes a kept job; the open one is left for a new one.
+    void remove(std::int64_t id);
+
     // The technician's details and the tolerance as kept in the user's settings
     // (the program's own, named after it), and the job that was open when the
     // program last ended, from the store. A kept value that cannot be used is named
@@ -61,6 +70,8 @@ signals:
 
 private:
     void keepSoon();
+    // A new job in place of this one, which is not kept again.
+    void startNew(bool nextDispenser);
 
     std::unique_ptr<JobStore> m_store;
     KeptJob m_kept;

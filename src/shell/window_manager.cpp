@@ -4,6 +4,8 @@
 #include "calibration/calibration_mass_window.h"
 #include "calibration/calibration_no_mass_window.h"
 #include "widgets/design.h"
+#include "calibration/jobs_csv.h"
+#include "job/jobs_window.h"
 #include "job/sqlite_job_store.h"
 #include "output/cups_printer_system.h"
 #include "output/message_box_print_dialogs.h"
@@ -46,6 +48,7 @@ FlowRateWindow* WindowManager::start()
     m_main->setWindowIcon(programIcon());
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
+    connect(m_main, &FlowRateWindow::jobsRequested, this, &WindowManager::showJobs);
     m_main->show();
     // Once the window is on the screen, so that a screen reader speaks the note too.
     QStringList notes = m_unusedSettings;
@@ -93,6 +96,12 @@ QWidget* WindowManager::open(FlowRateWindow::Opens which)
 QWidget* WindowManager::window(FlowRateWindow::Opens which) const
 {
     return m_windows.at(static_cast<std::size_t>(which));
+}
+
+void WindowManager::showJobs()
+{
+    JobsWindow jobs(m_job, jobsCsv, m_main);
+    jobs.exec();
 }
 
 void WindowManager::exitProgram()

@@ -37,6 +37,8 @@ public:
     QWidget* open(FlowRateWindow::Opens which);
     // One beep, then every window closes at once and the program ends.
     void exitProgram();
+    // File > Jobs..., over the main window.
+    void showJobs();
 
     FlowRateWindow* mainWindow() const { return m_main; }
     Job& job() { return m_job; }

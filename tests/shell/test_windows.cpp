@@ -2,6 +2,8 @@
 #include "widgets/entry_field.h"
 #include "calibration/calibration_window.h"
 #include "job/job_details.h"
+#include "job/jobs_window.h"
+#include "job/sqlite_job_store.h"
 #include "output/message_box_print_dialogs.h"
 #include "shell/app_setup.h"
 #include "table_file.h"
@@ -77,6 +79,7 @@ private slots:
     void exitBeepsOnceAndClosesEverything();
     void jobDetailsAreTypedOnceAndTheTechniciansKept();
     void theJobLastsAcrossRuns();
+    void jobsAreFoundOpenedAndExported();
     void keptSettingsThatCannotBeUsedAreNamed_data();
     void keptSettingsThatCannotBeUsedAreNamed();
     void settingsGoWhereXdgConfigHomeSays();
@@ -93,6 +96,8 @@ private:
 void TestWindows::init()
 {
     QSettings(QApplication::applicationName(), QApplication::applicationName()).clear();  // each test begins anew
+    for (const char* part : {"", "-wal", "-shm"})
+        QFile::remove(SqliteJobStore::defaultPath() + part);
     m_beeps = 0;
     m_manager = new WindowManager([this] { ++m_beeps; });
     m_main = m_manager->start();
@@ -690,6 +695,63 @@ void TestWindows::theJobLastsAcrossRuns()
     QCOMPARE(field(m_main, "maximumFlow")->text(), QString());
     QCOMPARE(m_manager->job().details().items[JobDetails::Customer], std::string("Bay Street Station"));
     QCOMPARE(m_manager->job().details().items[JobDetails::DispenserSerial], std::string());
+}
+
+// File > Jobs... (Ctrl+J) lists the kept jobs, newest first, in a table a screen
+// reader reads with its headers; the search finds them as typed; Export writes the
+// jobs shown as CSV, which Python's csv module reads as written; Delete asks first;
+// Enter opens the job chosen, its readings back in their windows.
+void TestWindows::jobsAreFoundOpenedAndExported()
+{
+    Job& job = m_manager->job();
+    JobDetails details = job.details();
+    details.items[JobDetails::Customer] = "Bay Street, \"East\"";
+    details.items[JobDetails::DispenserSerial] = "MX22-0417";
+    details.tolerance = {"0.7", "1.5"};
+    job.setDetails(details);
+    job.setReadings("calibration-with-mass-display",
+                    {{"existingFactor", "1.0021"}, {"scale1", "20"}, {"display1", "19.7"}}, {});
+    const std::int64_t first = (job.keepNow(), job.id());
+    job.clear(true);  // the next dispenser at the site
+    QCOMPARE(job.details().items[JobDetails::Customer], details.items[JobDetails::Customer]);
+    details.items[JobDetails::DispenserSerial] = "MX22-0418";
+    job.setDetails(details);
+    QTemporaryDir folder;
+    const QString csv = folder.filePath("jobs.csv");
+    QWidget* worksheet = m_manager->open(Opens::MassDisplay);
+    answer({[&](QWidget* dialog) {
+        auto* jobs = qobject_cast<JobsWindow*>(dialog);
+        QVERIFY(jobs);
+        auto* table = dialog->findChild<QTableView*>("jobs");
+        QCOMPARE(QAccessible::queryAccessibleInterface(table)->role(), QAccessible::Table);
+        QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QString("Dispenser serial no."));
+        QCOMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(table->model()->index(0, 3).data().toString(), QString("MX22-0418"));  // the newest first
+        QTest::keyClicks(QApplication::focusWidget(), "0417");
+        QCOMPARE(table->model()->rowCount(), 1);
+        jobs->chooseFile = [&](const QString&) { return std::optional<QString>(csv); };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+        QTRY_COMPARE(dialog->findChild<QLabel*>("said")->text(), "1 job(s) exported to " + csv + ".");
+        QStringList asked;
+        jobs->confirm = [&](const QString& question) { return asked << question, false; };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(asked.size(), 1);
+        QCOMPARE(table->model()->rowCount(), 1);  // declined: still there
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Return);
+    }});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(job.id(), first);
+    QCOMPARE(field(worksheet, "scale1")->text(), QString("20"));
+    QCOMPARE(field(worksheet, "percentError1")->text(), QString("1.500%"));
+    QProcess python;
+    python.start("python3", {"-c",
+                             "import csv, sys; rows = list(csv.reader(open(sys.argv[1], newline='', "
+                             "encoding='utf-8'))); print(len(rows), rows[1][3], rows[1][-4], rows[1][-3])",
+                             csv});
+    QVERIFY(python.waitForFinished());
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
+             QString("2 Bay Street, \"East\" 1.500 maint."));
 }
 
 // With a tolerance set, each error and the average has its verdict beside it, in

@@ -1,0 +1,176 @@
+#include "job/jobs_window.h"
+
+#include "widgets/design.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kHeaders{"Date",         "Customer",   "Site",          "Dispenser serial no.",
+                           "Kind of test", "New factor", "Average error", "Verdict"};
+
+QString detail(const KeptJob& job, JobDetails::Item item) { return qText(job.details.items[item]); }
+
+// "2026-12-07 14:32", from the time it was last changed.
+QString when(const KeptJob& job) { return qText(job.changed).left(16).replace(u'T', u' '); }
+
+}  // namespace
+
+JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
+    : FittedDialog(QStringLiteral("Jobs"), parent), m_job(job), m_csv(std::move(csv))
+{
+    chooseFile = [this](const QString& suggested) -> std::optional<QString> {
+        QFileDialog dialog(this, QStringLiteral("Export Jobs"), QFileInfo(suggested).absolutePath(),
+                           QStringLiteral("CSV files (*.csv)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.selectFile(QFileInfo(suggested).fileName());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    };
+    confirm = [this](const QString& question) {
+        return QMessageBox::question(this, QStringLiteral("Delete Job"), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+               == QMessageBox::Yes;
+    };
+
+    auto* searchLabel = new QLabel(QStringLiteral("&Search (customer, site, serial no. or date):"));
+    m_search = new QLineEdit;
+    m_search->setObjectName(QStringLiteral("search"));
+    searchLabel->setBuddy(m_search);
+    m_model = new QStandardItemModel(this);
+    m_model->setHorizontalHeaderLabels(kHeaders);
+    m_table = new QTableView;
+    m_table->setObjectName(QStringLiteral("jobs"));
+    m_table->setAccessibleName(QStringLiteral("Jobs"));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setMinimumWidth(std::min(fontMetrics().averageCharWidth() * 110, design::roomOnScreen(this).width()));
+    m_said = new QLabel;
+    m_said->setObjectName(QStringLiteral("said"));
+    m_said->setTextFormat(Qt::PlainText);
+    m_said->setWordWrap(true);
+    for (QWidget* part : std::initializer_list<QWidget*>{searchLabel, m_search, m_table, m_said})
+        body()->addWidget(part);
+
+    QDialogButtonBox* buttons = this->buttons();
+    QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+    const auto command = [&](const char* text, auto act) {
+        connect(buttons->addButton(QString::fromLatin1(text), QDialogButtonBox::ActionRole), &QPushButton::clicked,
+                this, act);
+    };
+    command("&New Job", [this] {
+        m_job.clear();
+        accept();
+    });
+    command("Next Dis&penser", [this] {
+        if (const KeptJob* job = chosen(); job && job->id != m_job.id())
+            m_job.open(job->id);
+        m_job.clear(true);
+        accept();
+    });
+    command("&History", [this] {
+        if (const KeptJob* job = chosen())
+            m_search->setText(detail(*job, JobDetails::DispenserSerial));
+    });
+    command("E&xport...", [this] { exportJobs(); });
+    command("&Delete", [this] { deleteJob(); });
+    buttons->addButton(QDialogButtonBox::Close);
+    open->setDefault(true);
+    connect(open, &QPushButton::clicked, this, [this] {
+        if (const KeptJob* job = chosen())
+            m_job.open(job->id);
+        accept();
+    });
+    connect(m_table, &QTableView::activated, open, &QPushButton::click);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_search, &QLineEdit::textChanged, this, &JobsWindow::showJobs);
+    showJobs();
+    m_search->setFocus();
+}
+
+void JobsWindow::showJobs()
+{
+    m_shown = m_job.list(m_search->text().toStdString());
+    m_model->removeRows(0, m_model->rowCount());
+    for (const KeptJob& job : m_shown) {
+        QList<QStandardItem*> row;
+        for (const QString& text : {when(job), detail(job, JobDetails::Customer), detail(job, JobDetails::Site),
+                                    detail(job, JobDetails::DispenserSerial), qText(job.kind), qText(job.newFactor),
+                                    qText(job.averageError), qText(job.verdict)})
+            row << new QStandardItem(text);
+        m_model->appendRow(row);
+    }
+    m_table->resizeColumnsToContents();
+    if (!m_shown.empty())
+        m_table->selectRow(0);
+    const QString problem = m_job.storeProblem();
+    m_said->setText(!problem.isEmpty() ? problem
+                    : m_shown.empty()  ? QStringLiteral("No job is kept that the search finds.")
+                                       : QStringLiteral("%1 job(s).").arg(m_shown.size()));
+}
+
+const KeptJob* JobsWindow::chosen() const
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? nullptr : &m_shown.at(std::size_t(rows.first().row()));
+}
+
+void JobsWindow::exportJobs()
+{
+    std::vector<KeptJob> jobs;
+    for (const KeptJob& shown : m_shown) {
+        if (std::optional<KeptJob> job = m_job.find(shown.id))
+            jobs.push_back(std::move(*job));
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const std::optional<QString> path = chooseFile(
+        QDir(documents).filePath(QDate::currentDate().toString(QStringLiteral("'flowcal-jobs-'yyyy-MM-dd'.csv'"))));
+    if (!path) {
+        m_said->setText(QStringLiteral("The jobs were not exported."));
+        return;
+    }
+    const QByteArray csv = QByteArray::fromStdString(m_csv(jobs));
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+        m_said->setText(QStringLiteral("The jobs could not be exported to \"%1\": %2.").arg(*path, file.errorString()));
+        return;
+    }
+    m_said->setText(QStringLiteral("%1 job(s) exported to %2.").arg(jobs.size()).arg(*path));
+}
+
+void JobsWindow::deleteJob()
+{
+    const KeptJob* job = chosen();
+    if (!job)
+        return;
+    const QString customer = detail(*job, JobDetails::Customer);
+    const QString serial = detail(*job, JobDetails::DispenserSerial);
+    const QString named = QStringLiteral("the job of %1%2%3")
+                              .arg(when(*job), customer.isEmpty() ? QString() : ", " + customer,
+                                   serial.isEmpty() ? QString() : ", dispenser " + serial);
+    if (!confirm(QStringLiteral("Delete %1? It cannot be brought back.").arg(named)))
+        return;
+    m_job.remove(job->id);
+    showJobs();
+    m_said->setText(QStringLiteral("Deleted %1.").arg(named));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "job/job.h"
+#include "widgets/fitted_dialog.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QStandardItemModel;
+class QTableView;
+
+// File > Jobs...: the kept jobs, newest first, as a table a screen reader reads
+// with its headers: date, customer, site, dispenser serial number, kind of test, new
+// factor, average error and verdict. The search field finds jobs by customer, site,
+// serial number or date as it is typed. Open (Enter) opens the job chosen; New Job
+// and Next Dispenser start one (the next keeps the customer, the site and the
+// scale of the job chosen); History shows the jobs of the chosen job's dispenser;
+// Export... writes the jobs shown as CSV; Delete asks first. Every command has an
+// access key, and Esc closes the window.
+class JobsWindow : public FittedDialog {
+    Q_OBJECT
+
+public:
+    // The CSV of these jobs, with their readings; a file of it is what Export writes.
+    using Csv = std::function<std::string(const std::vector<KeptJob>&)>;
+
+    JobsWindow(Job& job, Csv csv, QWidget* parent);
+
+    // The file to export to, suggested first; nothing when the user cancels. The
+    // program asks with Qt's file dialog; tests answer for the user.
+    std::function<std::optional<QString>(const QString& suggested)> chooseFile;
+    // Whether to delete that job; the program asks in a message box.
+    std::function<bool(const QString& question)> confirm;
+
+private:
+    void showJobs();
+    const KeptJob* chosen() const;
+    void exportJobs();
+    void deleteJob();
+
+    Job& m_job;
+    Csv m_csv;
+    QLineEdit* m_search = nullptr;
+    QTableView* m_table = nullptr;
+    QStandardItemModel* m_model = nullptr;
+    QLabel* m_said = nullptr;
+    std::vector<KeptJob> m_shown;
+};
