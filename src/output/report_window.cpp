@@ -51,6 +51,20 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
     });
     m_typing = new TypingWatch(m_typedAhead, this);
     connect(&m_services.job, &Job::opened, this, &ReportWindow::showJobReadings);
+    // Which job is open stands in the title; a screen reader hears it with the window.
+    setAccessibleName(caption);
+    const auto nameJob = [this, caption] {
+        const JobDetails& details = m_services.job.details();
+        QStringList named;
+        for (auto item : {JobDetails::DispenserSerial, JobDetails::Site, JobDetails::Customer})
+            named << qText(shownPlainly(details.items[item]));
+        named.removeAll(QString());
+        const QString job = named.mid(0, 2).join(QStringLiteral(", "));
+        setWindowTitle(job.isEmpty() ? caption : caption + QStringLiteral(" - ") + job);
+        setAccessibleDescription(job.isEmpty() ? QString() : QStringLiteral("Job ") + job);
+    };
+    connect(&m_services.job, &Job::changed, this, nameJob);
+    nameJob();
     connect(&m_services.job, &Job::notKept, this, [this] { showLastingNote(m_services.job.storeProblem()); });
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_escape->setEnabled(false);

@@ -185,7 +185,8 @@ def access(app, letter, item):
 
 def activate(app, name="Vantrel, Inc."):
     """Brings the window with this accessible name to the front and waits until it has the focus."""
-    found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % re.escape(name)],
+    found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                            "^%s( - .*)?$" % re.escape(name)],  # the open job may follow the name
                            capture_output=True, text=True, timeout=10).stdout.split()
     if not found:
         check(False, "the window %r is on the screen" % name)
