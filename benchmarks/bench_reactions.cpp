@@ -1,9 +1,13 @@
 // What a keystroke costs: the conversions every step uses, each window's heaviest
-// user event on its sheet, a keystroke through the real widgets, and a report laid
-// out as a PDF page.
+// user event on its sheet, a keystroke through the real widgets, a report laid
+// out as a PDF page, a change kept in the jobs file, and the jobs window over ten
+// thousand jobs.
 
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_no_mass_report.h"
+#include "calibration/jobs_csv.h"
+#include "job/jobs_window.h"
+#include "job/sqlite_job_store.h"
 #include "flowrate/flow_rate_report.h"
 #include "output/paper.h"
 #include "output/pdf_page.h"
@@ -176,6 +180,55 @@ void ReportNoMassDisplayToPdf(benchmark::State& state)
     reportToPdf<CalibrationNoMassSheet>(state, worked::Window::NoMassDisplay, printCalibrationNoMassReport);
 }
 BENCHMARK(ReportNoMassDisplayToPdf)->Unit(benchmark::kMillisecond);
+
+// A job of three tests with every detail filled in, as a technician leaves it.
+KeptJob typicalJob(int number)
+{
+    KeptJob job;
+    for (int item = 0; item < JobDetails::kItems; ++item)
+        job.details.items[item] = JobDetails::about(JobDetails::Item(item)).label + std::to_string(number % 97);
+    job.details.items[JobDetails::DispenserSerial] = "MX22-" + std::to_string(number);
+    job.readings["calibration-with-mass-display"] = {{"existingFactor", "1.0021"}, {"scale1", "20.12"},
+                                                     {"display1", "20.41"},        {"scale2", "19.87"},
+                                                     {"display2", "19.58"},        {"scale3", "20.05"},
+                                                     {"display3", "20.38"}};
+    return job;
+}
+
+// One reading changed and kept, as the job does within half a second of a key.
+void KeepOneChange(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    SqliteJobStore store(folder.filePath(QStringLiteral("jobs.sqlite")));
+    KeptJob job = typicalJob(1);
+    int reading = 0;
+    for (auto _ : state) {
+        job.readings["calibration-with-mass-display"]["scale1"] = std::to_string(20 + ++reading % 10);
+        store.keep(job);
+    }
+}
+BENCHMARK(KeepOneChange)->Unit(benchmark::kMicrosecond);
+
+// The jobs window opening over ten thousand jobs, and a search as it is typed.
+void JobsWindowOver10000Jobs(benchmark::State& state)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("jobs.sqlite"));
+    if (!QFileInfo::exists(path)) {
+        SqliteJobStore store(path);
+        for (int number = 0; number < 10000; ++number) {
+            KeptJob job = typicalJob(number);
+            store.keep(job);
+        }
+    }
+    Job job(std::make_unique<SqliteJobStore>(path));
+    for (auto _ : state) {
+        JobsWindow window(job, jobsCsv, nullptr);
+        if (state.range(0))
+            window.findChild<QLineEdit*>(QStringLiteral("search"))->setText(QStringLiteral("MX22-417"));
+    }
+}
+BENCHMARK(JobsWindowOver10000Jobs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QAbstractTableModel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -28,6 +28,48 @@ QString detail(const KeptJob& job, JobDetails::Item item) { return qText(job.det
 QString when(const KeptJob& job) { return qText(job.changed).left(16).replace(u'T', u' '); }
 
 }  // namespace
+
+// The jobs shown, read straight from the list: ten thousand of them open at once.
+class JobsWindow::Model : public QAbstractTableModel {
+public:
+    explicit Model(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void show(std::vector<KeptJob> jobs)
+    {
+        beginResetModel();
+        m_jobs = std::move(jobs);
+        endResetModel();
+    }
+    const std::vector<KeptJob>& jobs() const { return m_jobs; }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_jobs.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : kHeaders.size(); }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return kHeaders.value(section);
+        return {};
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        const KeptJob& job = m_jobs.at(std::size_t(index.row()));
+        switch (index.column()) {
+        case 0: return when(job);
+        case 1: return detail(job, JobDetails::Customer);
+        case 2: return detail(job, JobDetails::Site);
+        case 3: return detail(job, JobDetails::DispenserSerial);
+        case 4: return qText(job.kind);
+        case 5: return qText(job.newFactor);
+        case 6: return qText(job.averageError);
+        default: return qText(job.verdict);
+        }
+    }
+
+private:
+    std::vector<KeptJob> m_jobs;
+};
 
 JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     : FittedDialog(QStringLiteral("Jobs"), parent), m_job(job), m_csv(std::move(csv))
@@ -52,8 +94,7 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     m_search = new QLineEdit;
     m_search->setObjectName(QStringLiteral("search"));
     searchLabel->setBuddy(m_search);
-    m_model = new QStandardItemModel(this);
-    m_model->setHorizontalHeaderLabels(kHeaders);
+    m_model = new Model(this);
     m_table = new QTableView;
     m_table->setObjectName(QStringLiteral("jobs"));
     m_table->setAccessibleName(QStringLiteral("Jobs"));
@@ -64,6 +105,7 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setResizeContentsPrecision(200);  // the columns fit the first jobs
     m_table->setMinimumWidth(std::min(fontMetrics().averageCharWidth() * 110, design::roomOnScreen(this).width()));
     m_said = new QLabel;
     m_said->setObjectName(QStringLiteral("said"));
@@ -110,35 +152,27 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
 
 void JobsWindow::showJobs()
 {
-    m_shown = m_job.list(m_search->text().toStdString());
-    m_model->removeRows(0, m_model->rowCount());
-    for (const KeptJob& job : m_shown) {
-        QList<QStandardItem*> row;
-        for (const QString& text : {when(job), detail(job, JobDetails::Customer), detail(job, JobDetails::Site),
-                                    detail(job, JobDetails::DispenserSerial), qText(job.kind), qText(job.newFactor),
-                                    qText(job.averageError), qText(job.verdict)})
-            row << new QStandardItem(text);
-        m_model->appendRow(row);
-    }
+    m_model->show(m_job.list(m_search->text().toStdString()));
+    const std::vector<KeptJob>& shown = m_model->jobs();
     m_table->resizeColumnsToContents();
-    if (!m_shown.empty())
+    if (!shown.empty())
         m_table->selectRow(0);
     const QString problem = m_job.storeProblem();
     m_said->setText(!problem.isEmpty() ? problem
-                    : m_shown.empty()  ? QStringLiteral("No job is kept that the search finds.")
-                                       : QStringLiteral("%1 job(s).").arg(m_shown.size()));
+                    : shown.empty()    ? QStringLiteral("No job is kept that the search finds.")
+                                       : QStringLiteral("%1 job(s).").arg(shown.size()));
 }
 
 const KeptJob* JobsWindow::chosen() const
 {
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
-    return rows.isEmpty() ? nullptr : &m_shown.at(std::size_t(rows.first().row()));
+    return rows.isEmpty() ? nullptr : &m_model->jobs().at(std::size_t(rows.first().row()));
 }
 
 void JobsWindow::exportJobs()
 {
     std::vector<KeptJob> jobs;
-    for (const KeptJob& shown : m_shown) {
+    for (const KeptJob& shown : m_model->jobs()) {
         if (std::optional<KeptJob> job = m_job.find(shown.id))
             jobs.push_back(std::move(*job));
     }

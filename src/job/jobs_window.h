@@ -10,7 +10,6 @@
 
 class QLabel;
 class QLineEdit;
-class QStandardItemModel;
 class QTableView;
 
 // File > Jobs...: the kept jobs, newest first, as a table a screen reader reads
@@ -46,7 +45,7 @@ private:
     Csv m_csv;
     QLineEdit* m_search = nullptr;
     QTableView* m_table = nullptr;
-    QStandardItemModel* m_model = nullptr;
+    class Model;
+    Model* m_model = nullptr;
     QLabel* m_said = nullptr;
-    std::vector<KeptJob> m_shown;
 };

@@ -215,6 +215,7 @@ bool SqliteJobStore::keep(KeptJob& job)
 std::vector<KeptJob> SqliteJobStore::listed(QSqlQuery& query)
 {
     std::vector<KeptJob> jobs;
+    query.setForwardOnly(true);  // read once, row by row
     if (!run(query))
         return jobs;
     while (query.next()) {
