@@ -172,15 +172,23 @@ QStringList Job::load()
     }
     if (!fault.isEmpty())
         unused << fault + QStringLiteral("; the kept tolerance was not used.");
-    const qint64 open = settings.value(kOpenJob).toLongLong();
-    if (const std::optional<KeptJob> last = m_store && open > 0 ? m_store->find(open) : std::nullopt) {
-        m_kept = *last;
-        emit opened();
-    }
-    if (m_store && open > 0 && !m_store->problem().empty())
-        unused << (m_storeProblem = QString::fromStdString(m_store->problem()));
     emit changed();
     return unused;
+}
+
+QString Job::reopen()
+{
+    const qint64 open = QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName())
+                            .value(kOpenJob)
+                            .toLongLong();
+    if (!m_store || open <= 0)
+        return {};
+    if (std::optional<KeptJob> last = m_store->find(open)) {
+        m_kept = std::move(*last);
+        emit opened();
+        emit changed();
+    }
+    return m_storeProblem = QString::fromStdString(m_store->problem());
 }
 
 QString Job::keep() const

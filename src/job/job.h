@@ -50,10 +50,13 @@ public:
     void remove(std::int64_t id);
 
     // The technician's details and the tolerance as kept in the user's settings
-    // (the program's own, named after it), and the job that was open when the
-    // program last ended, from the store. A kept value that cannot be used is named
+    // (the program's own, named after it). A kept value that cannot be used is named
     // in what it returns, and left in the file until new details are kept.
     QStringList load();
+    // Opens the job that was open when the program last ended; why the store cannot
+    // be used, when it cannot, or nothing. The store is opened only then, so that a
+    // program without a job open never loads it.
+    QString reopen();
     // Keeps the technician's details and the tolerance in the settings; what went
     // wrong, or nothing.
     QString keep() const;

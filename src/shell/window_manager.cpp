@@ -50,12 +50,18 @@ FlowRateWindow* WindowManager::start()
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
     connect(m_main, &FlowRateWindow::jobsRequested, this, &WindowManager::showJobs);
     m_main->show();
-    // Once the window is on the screen, so that a screen reader speaks the note too.
+    // Once the window is on the screen, so that it shows as soon as it did before
+    // jobs were kept, and a screen reader speaks the note too: the open job, and
+    // what could not be used.
     QStringList notes = m_unusedSettings;
     if (const QString note = design::missingFaceNote(QFontDatabase::families()); !note.isEmpty())
         notes << note;
-    if (!notes.isEmpty())
-        QTimer::singleShot(0, m_main, [main = m_main, note = notes.join(' ')] { main->showNote(note); });
+    QTimer::singleShot(0, m_main, [this, notes]() mutable {
+        if (const QString problem = m_job.reopen(); !problem.isEmpty())
+            notes << problem;
+        if (!notes.isEmpty())
+            m_main->showNote(notes.join(' '));
+    });
     return m_main;
 }
 

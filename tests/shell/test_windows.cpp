@@ -684,6 +684,7 @@ void TestWindows::theJobLastsAcrossRuns()
     delete m_manager;  // the program ends
     m_manager = new WindowManager([] {});
     m_main = m_manager->start();
+    settle();  // the job is opened once the main window shows
     worksheet = m_manager->open(Opens::MassDisplay);
     QCOMPARE(field(m_main, "maximumFlow")->text(), QString("12"));
     QCOMPARE(field(worksheet, "scale1")->text(), QString("20.12"));
