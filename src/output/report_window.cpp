@@ -94,12 +94,16 @@ void ReportWindow::sheetEventDone()
         m_services.job.setReadings(window, typed, summary());
 }
 
+void ReportWindow::readingSettled() { m_services.job.keepNow(); }
+
 void ReportWindow::showEvent(QShowEvent* event)
 {
     if (!m_fresh) {
         m_fresh = readings();
         if (!m_services.job.readings(m_name.toStdString()).empty())
             showJobReadings();
+        if (const QString problem = m_services.job.storeProblem(); !problem.isEmpty())
+            showLastingNote(problem);  // its readings are not being saved either
     }
     SheetWindow::showEvent(event);
 }

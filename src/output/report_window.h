@@ -44,6 +44,8 @@ protected:
     virtual KeptJob summary() const;
     // Each change of the readings goes to the job, which keeps it.
     void sheetEventDone() override;
+    // Kept at once: an Enter, or leaving a field.
+    void readingSettled() override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -336,6 +336,8 @@ void SheetWindow::userEvent(const std::function<void()>& event, Event kind)
     const std::size_t writtenBefore = m_written.size();
     event();
     sheetEventDone();
+    if (kind != Event::Typed)
+        readingSettled();
     // Going from field to field, by Tab or by an Enter that computes nothing, is no
     // act on the window: a note, such as the one about a missing face, stays until
     // the technician types or an Enter computes.

@@ -97,6 +97,8 @@ protected:
     virtual QString remarkOn(FieldId field) const;
     // After each user event has run on the sheet, before the status line tells of it.
     virtual void sheetEventDone();
+    // After an Enter, or the focus coming to a field: the reading before is settled.
+    virtual void readingSettled() {}
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
