@@ -45,6 +45,7 @@ FlowRateWindow::FlowRateWindow(ReportServices& services)
     addReportCommands(file, QStringLiteral("&Print"));
     file->addAction(QStringLiteral("J&obs..."), QKeySequence(Qt::CTRL | Qt::Key_J), this,
                     &FlowRateWindow::jobsRequested);
+    file->addAction(QStringLiteral("Expor&t Jobs..."), this, &FlowRateWindow::exportJobsRequested);
     file->addAction(QStringLiteral("E&xit"), this, &FlowRateWindow::exitRequested);
     QMenu* calibrate = menuBar()->addMenu(QStringLiteral("&Calibrate"));
     calibrate->addAction(QStringLiteral("&With Mass Display"), this, &FlowRateWindow::openMassCalibration);

@@ -19,6 +19,7 @@ public:
 signals:
     void exitRequested();
     void jobsRequested();
+    void exportJobsRequested();
     void openRequested(FlowRateWindow::Opens window);
 
 private slots:

@@ -134,7 +134,7 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
         if (const KeptJob* job = chosen())
             m_search->setText(detail(*job, JobDetails::DispenserSerial));
     });
-    command("E&xport...", [this] { exportJobs(); });
+    command("E&xport...", [this] { m_said->setText(exportJobs()); });
     command("&Delete", [this] { deleteJob(); });
     buttons->addButton(QDialogButtonBox::Close);
     open->setDefault(true);
@@ -169,7 +169,7 @@ const KeptJob* JobsWindow::chosen() const
     return rows.isEmpty() ? nullptr : &m_model->jobs().at(std::size_t(rows.first().row()));
 }
 
-void JobsWindow::exportJobs()
+QString JobsWindow::exportJobs()
 {
     std::vector<KeptJob> jobs;
     for (const KeptJob& shown : m_model->jobs()) {
@@ -179,17 +179,13 @@ void JobsWindow::exportJobs()
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::optional<QString> path = chooseFile(
         QDir(documents).filePath(QDate::currentDate().toString(QStringLiteral("'flowcal-jobs-'yyyy-MM-dd'.csv'"))));
-    if (!path) {
-        m_said->setText(QStringLiteral("The jobs were not exported."));
-        return;
-    }
+    if (!path)
+        return QStringLiteral("The jobs were not exported.");
     const QByteArray csv = QByteArray::fromStdString(m_csv(jobs));
     QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
-        m_said->setText(QStringLiteral("The jobs could not be exported to \"%1\": %2.").arg(*path, file.errorString()));
-        return;
-    }
-    m_said->setText(QStringLiteral("%1 job(s) exported to %2.").arg(jobs.size()).arg(*path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+        return QStringLiteral("The jobs could not be exported to \"%1\": %2.").arg(*path, file.errorString());
+    return QStringLiteral("%1 job(s) exported to %2.").arg(jobs.size()).arg(*path);
 }
 
 void JobsWindow::deleteJob()

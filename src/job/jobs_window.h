@@ -35,10 +35,12 @@ public:
     // Whether to delete that job; the program asks in a message box.
     std::function<bool(const QString& question)> confirm;
 
+    // Writes the jobs shown as CSV to a file the user chooses; what became of it.
+    QString exportJobs();
+
 private:
     void showJobs();
     const KeptJob* chosen() const;
-    void exportJobs();
     void deleteJob();
 
     Job& m_job;

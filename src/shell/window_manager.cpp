@@ -49,6 +49,7 @@ FlowRateWindow* WindowManager::start()
     connect(m_main, &FlowRateWindow::exitRequested, this, &WindowManager::exitProgram);
     connect(m_main, &FlowRateWindow::openRequested, this, &WindowManager::open);
     connect(m_main, &FlowRateWindow::jobsRequested, this, &WindowManager::showJobs);
+    connect(m_main, &FlowRateWindow::exportJobsRequested, this, &WindowManager::exportJobs);
     m_main->show();
     // Once the window is on the screen, so that it shows as soon as it did before
     // jobs were kept, and a screen reader speaks the note too: the open job, and
@@ -108,6 +109,12 @@ void WindowManager::showJobs()
 {
     JobsWindow jobs(m_job, jobsCsv, m_main);
     jobs.exec();
+}
+
+void WindowManager::exportJobs()
+{
+    JobsWindow jobs(m_job, jobsCsv, m_main);
+    m_main->showNote(jobs.exportJobs());
 }
 
 void WindowManager::exitProgram()

@@ -39,6 +39,8 @@ public:
     void exitProgram();
     // File > Jobs..., over the main window.
     void showJobs();
+    // File > Export Jobs...: every kept job as CSV; the main window says where it went.
+    void exportJobs();
 
     FlowRateWindow* mainWindow() const { return m_main; }
     Job& job() { return m_job; }
