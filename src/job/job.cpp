@@ -56,6 +56,7 @@ void Job::startNew(bool nextDispenser)
             next.details.items[item] = same.items[item];
     }
     m_kept = std::move(next);
+    m_changed = false;
     QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).remove(kOpenJob);
     emit opened();
     emit changed();
@@ -98,6 +99,7 @@ bool Job::open(std::int64_t id)
     if (!other)
         return false;
     m_kept = std::move(*other);
+    m_changed = false;
     QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).setValue(kOpenJob, qint64(id));
     emit opened();
     emit changed();
@@ -115,6 +117,7 @@ void Job::remove(std::int64_t id)
 
 void Job::keepSoon()
 {
+    m_changed = true;
     if (!m_pending.isActive())
         m_pending.start();
 }
@@ -122,10 +125,11 @@ void Job::keepSoon()
 void Job::keepNow()
 {
     m_pending.stop();
-    if (!m_store || (m_kept.id == 0 && m_kept.isEmpty()))
+    if (!m_store || !m_changed || (m_kept.id == 0 && m_kept.isEmpty()))
         return;
     const bool wasNew = m_kept.id == 0;
     const bool kept = m_store->keep(m_kept);
+    m_changed = !kept;
     const QString problem = QString::fromStdString(m_store->problem());
     if (wasNew && kept)
         QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName())
@@ -185,6 +189,7 @@ QString Job::reopen()
         return {};
     if (std::optional<KeptJob> last = m_store->find(open)) {
         m_kept = std::move(*last);
+        m_changed = false;
         emit opened();
         emit changed();
     }

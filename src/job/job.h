@@ -78,6 +78,7 @@ private:
 
     std::unique_ptr<JobStore> m_store;
     KeptJob m_kept;
-    QTimer m_pending;  // runs while a change waits to be kept
+    QTimer m_pending;        // runs while a change waits to be kept
+    bool m_changed = false;  // since the job was last kept or opened
     QString m_storeProblem;
 };

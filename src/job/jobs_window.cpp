@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QAbstractTableModel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTableView>
@@ -106,7 +107,6 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);  // the columns fit the first jobs
-    m_table->setMinimumWidth(std::min(fontMetrics().averageCharWidth() * 110, design::roomOnScreen(this).width()));
     m_said = new QLabel;
     m_said->setObjectName(QStringLiteral("said"));
     m_said->setTextFormat(Qt::PlainText);
@@ -147,6 +147,10 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_search, &QLineEdit::textChanged, this, &JobsWindow::showJobs);
     showJobs();
+    // As wide as its columns, if the screen has room.
+    m_table->setMinimumWidth(std::min(m_table->horizontalHeader()->length() + 2 * m_table->frameWidth()
+                                          + m_table->verticalScrollBar()->sizeHint().width(),
+                                      design::roomOnScreen(this).width() * 9 / 10));
     m_search->setFocus();
 }
 

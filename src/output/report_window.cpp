@@ -113,8 +113,10 @@ void ReportWindow::showJobReadings()
     if (!m_fresh)
         return;  // not shown yet: it shows them as it first shows
     const std::map<std::string, std::string>& kept = m_services.job.readings(m_name.toStdString());
+    if (kept.empty() && readings() == *m_fresh)
+        return;  // as the window opened
     m_retyping = true;
-    retype(kept.empty() ? *m_fresh : kept);
+    retype(kept.empty() ? *m_fresh : kept, kept.empty());
     m_retyping = false;
 }
 

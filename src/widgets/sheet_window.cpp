@@ -388,7 +388,7 @@ std::map<std::string, std::string> SheetWindow::readings() const
     return typed;
 }
 
-void SheetWindow::retype(const std::map<std::string, std::string>& readings)
+void SheetWindow::retype(const std::map<std::string, std::string>& readings, bool asOpened)
 {
     bool none = true;
     for (FieldId reading : m_bound->readingsInOrder()) {
@@ -403,7 +403,7 @@ void SheetWindow::retype(const std::map<std::string, std::string>& readings)
     }
     m_written.clear();
     sheetEventDone();
-    setStatus(none ? QString() : qText(m_bound->status()));  // no readings: as the window first opens
+    setStatus(none || asOpened ? QString() : qText(m_bound->status()));
 }
 
 void SheetWindow::fieldWritten(FieldId field)

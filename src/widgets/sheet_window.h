@@ -47,8 +47,10 @@ public:
     // The readings as typed, by the sheet's names for them ("scale1").
     std::map<std::string, std::string> readings() const;
     // Shows these readings, by name, in place of the window's (one not named is
-    // empty), and their results, as if typed in the order of the tab stops.
-    void retype(const std::map<std::string, std::string>& readings);
+    // empty), and their results, as if typed in the order of the tab stops; the
+    // status line says what they give, or nothing when they are those the window
+    // opens with.
+    void retype(const std::map<std::string, std::string>& readings, bool asOpened = false);
     void setVisible(bool visible) override;
 
     struct Look {
