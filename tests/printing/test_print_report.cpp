@@ -257,7 +257,8 @@ void TestPrintReport::choosingWaitingAndCancelling()
     QTemporaryFile page;
     QVERIFY(page.open() && page.write(printers.lastPage) == printers.lastPage.size() && page.flush());
     const QString printed = pdf::run("pdftotext", {page.fileName(), "-"});
-    QVERIFY2(printed.contains("Maximum flow: 1234 Lbs/MIN.") && printed.contains("Customer: Acme"), qPrintable(printed));
+    QVERIFY2(printed.contains("Maximum flow: 1234 Lbs/MIN.") && printed.contains("Customer: Acme"),
+             qPrintable(printed));
     closeAll();
 }
 
