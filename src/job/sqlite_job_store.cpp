@@ -92,7 +92,7 @@ std::string SqliteJobStore::problem()
 bool SqliteJobStore::open()
 {
     if (m_tried)
-        return QSqlDatabase::contains(m_connection) && QSqlDatabase::database(m_connection, false).isOpen();
+        return m_usable;  // a file found unusable stays so, and is never written
     m_tried = true;
     const QFileInfo file(m_path);
     if (!QDir().mkpath(file.absolutePath()))
@@ -126,7 +126,8 @@ bool SqliteJobStore::open()
     if (schema > kSchema)
         return failed(
             QStringLiteral("a newer flowcal wrote it (its schema is %1, this flowcal's %2)").arg(schema).arg(kSchema));
-    return schema == kSchema || migrate(schema);
+    m_usable = schema == kSchema || migrate(schema);
+    return m_usable;
 }
 
 // Brings the file from its schema up to this program's, in one transaction.

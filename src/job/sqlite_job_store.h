@@ -44,5 +44,6 @@ private:
     QString m_path;
     QString m_connection;  // Qt SQL's name for this store's connection
     QString m_problem;
-    bool m_tried = false;
+    bool m_tried = false;   // opened, or found it could not be
+    bool m_usable = false;  // opened, its schema this program's
 };
