@@ -83,7 +83,11 @@ void Job::setReadings(const std::string& window, std::map<std::string, std::stri
 std::vector<KeptJob> Job::list(const std::string& search)
 {
     keepNow();
-    return m_store ? m_store->list(search) : std::vector<KeptJob>();
+    if (!m_store)
+        return {};
+    std::vector<KeptJob> jobs = m_store->list(search);
+    m_storeProblem = QString::fromStdString(m_store->problem());  // said where the list is shown
+    return jobs;
 }
 
 std::optional<KeptJob> Job::find(std::int64_t id)

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,14 +112,21 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     m_said->setObjectName(QStringLiteral("said"));
     m_said->setTextFormat(Qt::PlainText);
     m_said->setWordWrap(true);
-    for (QWidget* part : std::initializer_list<QWidget*>{searchLabel, m_search, m_table, m_said})
+    // The commands on a job stand with the list, two to a row, so that on a small
+    // screen they scroll with it and Open and Close stay in sight.
+    auto* commands = new QWidget;
+    auto* grid = new QGridLayout(commands);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* part : std::initializer_list<QWidget*>{searchLabel, m_search, m_table, commands, m_said})
         body()->addWidget(part);
 
     QDialogButtonBox* buttons = this->buttons();
     QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
     const auto command = [&](const char* text, auto act) {
-        connect(buttons->addButton(QString::fromLatin1(text), QDialogButtonBox::ActionRole), &QPushButton::clicked,
-                this, act);
+        auto* button = new QPushButton(QString::fromLatin1(text));
+        button->setAutoDefault(false);
+        grid->addWidget(button, grid->count() / 2, grid->count() % 2);
+        connect(button, &QPushButton::clicked, this, act);
     };
     command("&New Job", [this] {
         m_job.clear();
