@@ -24,16 +24,17 @@ void addRow(std::string& csv, const std::vector<std::string>& fields)
     csv += "\r\n";
 }
 
-// The readings typed in, in the order of the window's tab stops.
+// The readings typed in, in the order of the window's tab stops, as the window shows
+// a kept job: one not kept is empty.
 void replay(Sheet& sheet, const std::map<std::string, std::string>& readings)
 {
     for (FieldId reading : sheet.readingsInOrder()) {
         const auto typed = readings.find(sheet.name(reading));
-        if (typed == readings.end() || typed->second.empty())
-            continue;
+        const std::string text = typed == readings.end() ? std::string() : typed->second;
         sheet.focus(reading);
-        sheet.type(reading, typed->second);
-        sheet.enter(reading);
+        sheet.type(reading, text);
+        if (!text.empty())
+            sheet.enter(reading);
     }
 }
 

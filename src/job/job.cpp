@@ -19,6 +19,48 @@ QString kept(const QSettings& settings, const QString& key)
     return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
 }
 
+// The technician's details and the tolerance as the settings keep them, into
+// details; what could not be used.
+QStringList technicians(JobDetails& details)
+{
+    QStringList unused;
+    const QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    for (int item = 0; item < JobDetails::kItems; ++item) {
+        const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
+        if (!about.technicians())
+            continue;
+        const QString text = kept(settings, QString::fromLatin1(about.key));
+        if (text.size() > about.maxLength)
+            unused << QStringLiteral("The kept %1 is longer than %2 characters; only its first %2 are used.")
+                          .arg(QString::fromLatin1(about.label).toLower())
+                          .arg(about.maxLength);
+        details.items[item] = text.left(about.maxLength).toStdString();
+    }
+    const Tolerance tolerance{kept(settings, kAcceptance).toStdString(), kept(settings, kMaintenance).toStdString()};
+    // A tolerance with a limit that cannot be used is not used at all: the other
+    // limit alone would judge more leniently than the technician meant.
+    const QString notAPercentage = QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage");
+    QString fault;
+    switch (toleranceFault(tolerance)) {
+    case ToleranceFault::None: details.tolerance = tolerance; break;
+    case ToleranceFault::Acceptance:
+        fault = notAPercentage.arg(QStringLiteral("acceptance"), qText(tolerance.acceptance));
+        break;
+    case ToleranceFault::Maintenance:
+        fault = notAPercentage.arg(QStringLiteral("maintenance"), qText(tolerance.maintenance));
+        break;
+    case ToleranceFault::Wider:
+        fault = QStringLiteral("The kept acceptance tolerance %1 % is wider than the kept maintenance tolerance %2 %")
+                    .arg(qText(tolerance.acceptance), qText(tolerance.maintenance));
+        break;
+    }
+    if (!fault.isEmpty()) {
+        details.tolerance = {};
+        unused << fault + QStringLiteral("; the kept tolerance was not used.");
+    }
+    return unused;
+}
+
 }  // namespace
 
 Job::Job(std::unique_ptr<JobStore> store, QObject* parent) : QObject(parent), m_store(std::move(store))
@@ -50,6 +92,7 @@ void Job::startNew(bool nextDispenser)
     next.details = m_kept.details;
     const JobDetails same = m_kept.details;
     next.details.clearJob();
+    technicians(next.details);  // yours as they are now, not as an opened job recorded them
     if (nextDispenser) {
         for (auto item : {JobDetails::Customer, JobDetails::Site, JobDetails::SiteAddress, JobDetails::Scale,
                           JobDetails::ScaleCertified})
@@ -71,7 +114,10 @@ const std::map<std::string, std::string>& Job::readings(const std::string& windo
 
 void Job::setReadings(const std::string& window, std::map<std::string, std::string> readings, const KeptJob& summary)
 {
-    if (readings == this->readings(window))
+    if (readings == this->readings(window)
+        && (summary.kind.empty()
+            || std::tie(summary.newFactor, summary.averageError, summary.verdict)
+                   == std::tie(m_kept.newFactor, m_kept.averageError, m_kept.verdict)))
         return;
     m_kept.readings[window] = std::move(readings);
     if (!summary.kind.empty())
@@ -96,6 +142,12 @@ std::optional<KeptJob> Job::find(std::int64_t id)
     return m_store ? m_store->find(id) : std::nullopt;
 }
 
+std::vector<KeptJob> Job::history(const std::string& serial)
+{
+    keepNow();
+    return m_store ? m_store->history(serial, 0) : std::vector<KeptJob>();
+}
+
 bool Job::open(std::int64_t id)
 {
     keepNow();
@@ -110,13 +162,15 @@ bool Job::open(std::int64_t id)
     return true;
 }
 
-void Job::remove(std::int64_t id)
+bool Job::remove(std::int64_t id)
 {
-    if (!m_store)
-        return;
+    if (!m_store || !m_store->remove(id)) {
+        m_storeProblem = m_store ? QString::fromStdString(m_store->problem()) : QString();
+        return false;
+    }
     if (id == m_kept.id)
-        startNew(false);  // the open job goes, and is not kept again
-    m_store->remove(id);
+        startNew(false);  // the open job went, and is not kept again
+    return true;
 }
 
 void Job::keepSoon()
@@ -138,48 +192,14 @@ void Job::keepNow()
     if (wasNew && kept)
         QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName())
             .setValue(kOpenJob, qint64(m_kept.id));
-    if (problem != m_storeProblem) {
-        m_storeProblem = problem;
-        if (!problem.isEmpty())
-            emit notKept();
-    }
+    m_storeProblem = problem;
+    if (!kept)
+        emit notKept();  // each time, so that a window whose note went says it again
 }
 
 QStringList Job::load()
 {
-    QStringList unused;
-    const QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
-    for (int item = 0; item < JobDetails::kItems; ++item) {
-        const JobDetails::About& about = JobDetails::about(JobDetails::Item(item));
-        if (!about.technicians())
-            continue;
-        const QString text = kept(settings, QString::fromLatin1(about.key));
-        if (text.size() > about.maxLength)
-            unused << QStringLiteral("The kept %1 is longer than %2 characters; only its first %2 are used.")
-                          .arg(QString::fromLatin1(about.label).toLower())
-                          .arg(about.maxLength);
-        m_kept.details.items[item] = text.left(about.maxLength).toStdString();
-    }
-    const Tolerance tolerance{kept(settings, kAcceptance).toStdString(), kept(settings, kMaintenance).toStdString()};
-    // A tolerance with a limit that cannot be used is not used at all: the other
-    // limit alone would judge more leniently than the technician meant.
-    const QString notAPercentage = QStringLiteral("The kept %1 tolerance \"%2\" is not a percentage");
-    QString fault;
-    switch (toleranceFault(tolerance)) {
-    case ToleranceFault::None: m_kept.details.tolerance = tolerance; break;
-    case ToleranceFault::Acceptance:
-        fault = notAPercentage.arg(QStringLiteral("acceptance"), qText(tolerance.acceptance));
-        break;
-    case ToleranceFault::Maintenance:
-        fault = notAPercentage.arg(QStringLiteral("maintenance"), qText(tolerance.maintenance));
-        break;
-    case ToleranceFault::Wider:
-        fault = QStringLiteral("The kept acceptance tolerance %1 % is wider than the kept maintenance tolerance %2 %")
-                    .arg(qText(tolerance.acceptance), qText(tolerance.maintenance));
-        break;
-    }
-    if (!fault.isEmpty())
-        unused << fault + QStringLiteral("; the kept tolerance was not used.");
+    const QStringList unused = technicians(m_kept.details);
     emit changed();
     return unused;
 }

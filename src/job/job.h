@@ -43,11 +43,14 @@ public:
     // The kept jobs, as the store gives them (see JobStore), this one kept first.
     std::vector<KeptJob> list(const std::string& search);
     std::optional<KeptJob> find(std::int64_t id);
+    // Every kept job of that dispenser serial number, newest first.
+    std::vector<KeptJob> history(const std::string& serial);
     std::int64_t id() const { return m_kept.id; }
     // Opens a kept job in place of this one, which is kept; false when it is gone.
     bool open(std::int64_t id);
-    // Removes a kept job; the open one is left for a new one.
-    void remove(std::int64_t id);
+    // Removes a kept job; the open one is left for a new one. False when the store
+    // could not: storeProblem() says why.
+    bool remove(std::int64_t id);
 
     // The technician's details and the tolerance as kept in the user's settings
     // (the program's own, named after it). A kept value that cannot be used is named

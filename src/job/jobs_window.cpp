@@ -139,16 +139,31 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
         accept();
     });
     command("&History", [this] {
-        if (const KeptJob* job = chosen())
-            m_search->setText(detail(*job, JobDetails::DispenserSerial));
+        const KeptJob* job = chosen();
+        if (!job)
+            return;
+        const QString serial = detail(*job, JobDetails::DispenserSerial);
+        if (serial.isEmpty()) {
+            m_said->setText(QStringLiteral("The chosen job names no dispenser serial number."));
+            return;
+        }
+        m_model->show(m_job.history(serial.toStdString()));
+        m_table->selectRow(0);
+        m_said->setText(QStringLiteral("%1 job(s) of dispenser %2; type a search to see every job.")
+                            .arg(m_model->jobs().size())
+                            .arg(serial));
     });
     command("E&xport...", [this] { m_said->setText(exportJobs()); });
     command("&Delete", [this] { deleteJob(); });
     buttons->addButton(QDialogButtonBox::Close);
     open->setDefault(true);
     connect(open, &QPushButton::clicked, this, [this] {
-        if (const KeptJob* job = chosen())
-            m_job.open(job->id);
+        const KeptJob* job = chosen();
+        if (job && job->id != m_job.id() && !m_job.open(job->id)) {
+            m_said->setText(QStringLiteral("That job is no longer kept."));
+            showJobs();
+            return;
+        }
         accept();
     });
     connect(m_table, &QTableView::activated, open, &QPushButton::click);
@@ -167,8 +182,11 @@ void JobsWindow::showJobs()
     m_model->show(m_job.list(m_search->text().toStdString()));
     const std::vector<KeptJob>& shown = m_model->jobs();
     m_table->resizeColumnsToContents();
-    if (!shown.empty())
-        m_table->selectRow(0);
+    if (!shown.empty()) {  // the open job, chosen at first: Next Dispenser goes on from it
+        const auto open =
+            std::find_if(shown.begin(), shown.end(), [this](const KeptJob& job) { return job.id == m_job.id(); });
+        m_table->selectRow(open == shown.end() ? 0 : int(open - shown.begin()));
+    }
     const QString problem = m_job.storeProblem();
     m_said->setText(!problem.isEmpty() ? problem
                     : shown.empty()    ? QStringLiteral("No job is kept that the search finds.")
@@ -212,7 +230,7 @@ void JobsWindow::deleteJob()
                                    serial.isEmpty() ? QString() : ", dispenser " + serial);
     if (!confirm(QStringLiteral("Delete %1? It cannot be brought back.").arg(named)))
         return;
-    m_job.remove(job->id);
+    const bool removed = m_job.remove(job->id);
     showJobs();
-    m_said->setText(QStringLiteral("Deleted %1.").arg(named));
+    m_said->setText(removed ? QStringLiteral("Deleted %1.").arg(named) : m_job.storeProblem());
 }

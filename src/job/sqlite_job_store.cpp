@@ -108,16 +108,22 @@ bool SqliteJobStore::open()
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=200"));  // a second program is told at once
     if (!db.open())
         return failed(meaning(db.lastError()));
-    // Held by this program alone from its first read on; written ahead in a log,
-    // so that a kill loses no change that was kept.
+    // Held by this program alone from its first read on. A file held by another is
+    // tried again at the next change.
     QSqlQuery query(db);
-    for (const char* setting : {"PRAGMA locking_mode = EXCLUSIVE", "PRAGMA journal_mode = WAL",
-                                "PRAGMA synchronous = NORMAL", "PRAGMA foreign_keys = ON"}) {
-        if (!query.exec(QString::fromLatin1(setting)))
-            return failed(meaning(query.lastError()));
+    if (!query.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"))
+        || !query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+        const QSqlError error = query.lastError();
+        const int code = error.nativeErrorCode().toInt() & 0xFF;
+        if (code == 5 || code == 6) {  // busy or locked
+            query = QSqlQuery();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connection);
+            m_tried = false;
+        }
+        return failed(meaning(error));
     }
-    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return failed(meaning(query.lastError()));
     if (query.value(0).toString() != QLatin1String("ok"))
         return failed(QStringLiteral("it is damaged; it is left as it is"));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
@@ -127,6 +133,13 @@ bool SqliteJobStore::open()
         return failed(
             QStringLiteral("a newer flowcal wrote it (its schema is %1, this flowcal's %2)").arg(schema).arg(kSchema));
     m_usable = schema == kSchema || migrate(schema);
+    // Only a file known to be a jobs file of this schema is written: in a log ahead
+    // of it, so that a kill loses no change that was kept.
+    for (const char* setting :
+         {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "PRAGMA foreign_keys = ON"}) {
+        if (m_usable && !query.exec(QString::fromLatin1(setting)))
+            m_usable = failed(meaning(query.lastError()));
+    }
     return m_usable;
 }
 
@@ -196,9 +209,7 @@ bool SqliteJobStore::keep(KeptJob& job)
         return false;
     query.prepare(QStringLiteral("INSERT INTO readings (job, window, field, text) VALUES (?, ?, ?, ?)"));
     for (const auto& [window, readings] : kept.readings) {
-        for (const auto& [field, typed] : readings) {
-            if (typed.empty())
-                continue;
+        for (const auto& [field, typed] : readings) {  // an emptied reading too: it is no default
             for (const QVariant& value :
                  {QVariant(qint64(kept.id)), QVariant(text(window)), QVariant(text(field)), QVariant(text(typed))})
                 query.addBindValue(value);
@@ -270,9 +281,10 @@ std::vector<KeptJob> SqliteJobStore::list(const std::string& search)
     query.prepare("SELECT id, " + jobColumns().join(", ")
                   + " FROM jobs WHERE customer LIKE ? ESCAPE '\\' OR site LIKE ? ESCAPE '\\'"
                     " OR dispenser_serial LIKE ? ESCAPE '\\' OR changed LIKE ? ESCAPE '\\'"
-                    " ORDER BY changed DESC, id DESC");
+                    " OR changed LIKE ? ESCAPE '\\' ORDER BY changed DESC, id DESC");
     for (int column = 0; column < 4; ++column)
         query.addBindValue(pattern);
+    query.addBindValue(QString(pattern).replace(u' ', u'T'));  // a date as the list shows it
     return listed(query);
 }
 

@@ -64,6 +64,11 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
         setAccessibleDescription(job.isEmpty() ? QString() : QStringLiteral("Job ") + job);
     };
     connect(&m_services.job, &Job::changed, this, nameJob);
+    // A new tolerance judges the results anew: the list of jobs shows that verdict.
+    connect(&m_services.job, &Job::changed, this, [this] {
+        if (m_fresh && !m_retyping && !m_services.job.readings(m_name.toStdString()).empty())
+            m_services.job.setReadings(m_name.toStdString(), readings(), summary());
+    });
     nameJob();
     connect(&m_services.job, &Job::notKept, this, [this] { showLastingNote(m_services.job.storeProblem()); });
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -131,8 +136,16 @@ void ReportWindow::editJobDetails()
     const std::optional<JobDetails> edited = JobDetailsDialog::edit(m_services.job.details(), this);
     if (!edited)
         return;
+    const JobDetails before = m_services.job.details();
     m_services.job.setDetails(*edited);
-    showNote(m_services.job.keep());
+    // The settings keep the technician's own as typed here, not as an opened job recorded them.
+    bool techniciansChanged = edited->tolerance != before.tolerance;
+    for (int item = 0; item < JobDetails::kItems; ++item)
+        techniciansChanged =
+            techniciansChanged
+            || (JobDetails::about(JobDetails::Item(item)).technicians() && edited->items[item] != before.items[item]);
+    if (techniciansChanged)
+        showNote(m_services.job.keep());
 }
 
 void ReportWindow::newJob()

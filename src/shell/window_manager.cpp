@@ -58,9 +58,12 @@ FlowRateWindow* WindowManager::start()
     if (const QString note = design::missingFaceNote(QFontDatabase::families()); !note.isEmpty())
         notes << note;
     QTimer::singleShot(0, m_main, [this, notes]() mutable {
-        if (const QString problem = m_job.reopen(); !problem.isEmpty())
+        const QString problem = m_job.reopen();
+        if (!problem.isEmpty())
             notes << problem;
-        if (!notes.isEmpty())
+        if (!problem.isEmpty())
+            m_main->showLastingNote(notes.join(' '));  // while readings are not being saved
+        else if (!notes.isEmpty())
             m_main->showNote(notes.join(' '));
     });
     return m_main;

@@ -648,7 +648,12 @@ void TestWindows::jobDetailsAreTypedOnceAndTheTechniciansKept()
     QVERIFY2(kept.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + '/'), qPrintable(kept.fileName()));
     // Settings that cannot be written are said, not taken for kept.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/proc/flowcal-keeps-nothing");
-    answer({[](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); }});
+    answer({[](QWidget* dialog) {
+        for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
+            if (field->accessibleName() == "Technician")
+                field->setText("R. Diaz Jr.");  // the technician's own, which the settings keep
+        QTest::keyClick(dialog, Qt::Key_Return);
+    }});
     trigger(next.start(), "&File/&Job Details...");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
     QVERIFY2(next.mainWindow()->statusText().startsWith("Your details and the tolerance could not be kept"),
@@ -754,6 +759,13 @@ void TestWindows::jobsAreFoundOpenedAndExported()
     QVERIFY(python.waitForFinished());
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
              QString("2 Bay Street, \"East\" 1.500 maint."));
+    // A job records who did it; a new one is yours as the settings keep you now.
+    JobDetails recorded = job.details();
+    recorded.items[JobDetails::Technician] = "Old Tech";
+    job.setDetails(recorded);
+    QSettings(QApplication::applicationName(), QApplication::applicationName()).setValue("technician/name", "New Tech");
+    job.clear();
+    QCOMPARE(job.details().items[JobDetails::Technician], std::string("New Tech"));
 }
 
 // With a tolerance set, each error and the average has its verdict beside it, in
