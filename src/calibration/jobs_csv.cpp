@@ -93,8 +93,10 @@ std::string jobsCsv(const std::vector<KeptJob>& jobs)
         CalibrationNoMassSheet noMass;
         worksheet("calibration-without-mass-display", "Calibration without a mass display", noMass, &noMass,
                   noMass.averageError);
-        if (!tests)
+        if (!tests) {
+            details.resize(header.size());  // every record as many fields as the header
             addRow(csv, details);
+        }
     }
     return csv;
 }
