@@ -79,10 +79,23 @@ void Job::setDetails(const JobDetails& details)
     emit changed();
 }
 
-void Job::clear(bool nextDispenser)
+bool Job::clear(bool nextDispenser)
+{
+    if (!mayGiveWay())
+        return false;
+    startNew(nextDispenser);
+    return true;
+}
+
+// A job that was being kept gives way to another only once its last changes are
+// kept too; one never kept (the store could keep nothing) gives way at once.
+bool Job::mayGiveWay()
 {
     keepNow();
-    startNew(nextDispenser);
+    if (!m_changed || m_kept.id == 0)
+        return true;
+    emit notKept();
+    return false;
 }
 
 void Job::startNew(bool nextDispenser)
@@ -150,7 +163,8 @@ std::vector<KeptJob> Job::history(const std::string& serial)
 
 bool Job::open(std::int64_t id)
 {
-    keepNow();
+    if (!mayGiveWay())
+        return false;
     std::optional<KeptJob> other = m_store ? m_store->find(id) : std::nullopt;
     if (!other)
         return false;

@@ -28,8 +28,9 @@ public:
     void setDetails(const JobDetails& details);
     // A new job, the current one kept: the job's details go (but for the customer,
     // the site and the scale when nextDispenser), the technician's own and the
-    // tolerance stay, and every window's readings are empty.
-    void clear(bool nextDispenser = false);
+    // tolerance stay, and every window's readings are empty. False, the job left
+    // open, while its last changes cannot be kept (storeProblem() says why).
+    bool clear(bool nextDispenser = false);
 
     // A window's readings, by name, as typed; and what the list of jobs shows of
     // its results, when the window has any.
@@ -46,7 +47,8 @@ public:
     // Every kept job of that dispenser serial number, newest first.
     std::vector<KeptJob> history(const std::string& serial);
     std::int64_t id() const { return m_kept.id; }
-    // Opens a kept job in place of this one, which is kept; false when it is gone.
+    // Opens a kept job in place of this one, which is kept; false when it is gone,
+    // or when this one's last changes cannot be kept.
     bool open(std::int64_t id);
     // Removes a kept job; the open one is left for a new one. False when the store
     // could not: storeProblem() says why.
@@ -76,6 +78,7 @@ signals:
 
 private:
     void keepSoon();
+    bool mayGiveWay();
     // A new job in place of this one, which is not kept again.
     void startNew(bool nextDispenser);
 

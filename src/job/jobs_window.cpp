@@ -128,14 +128,16 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
         grid->addWidget(button, grid->count() / 2, grid->count() % 2);
         connect(button, &QPushButton::clicked, this, act);
     };
-    command("&New Job", [this] {
-        m_job.clear();
-        accept();
-    });
-    command("Next Dis&penser", [this] {
-        if (const KeptJob* job = chosen(); job && job->id != m_job.id())
-            m_job.open(job->id);
-        m_job.clear(true);
+    // The open job stays while its last changes cannot be kept.
+    const auto stays = [this] {
+        m_said->setText(m_job.storeProblem()
+                        + QStringLiteral(" The job stays open until its last changes can be kept."));
+    };
+    command("&New Job", [this, stays] { m_job.clear() ? accept() : stays(); });
+    command("Next Dis&penser", [this, stays] {
+        const KeptJob* job = chosen();
+        if ((job && job->id != m_job.id() && !m_job.open(job->id)) || !m_job.clear(true))
+            return stays();
         accept();
     });
     command("&History", [this] {
@@ -160,8 +162,11 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     connect(open, &QPushButton::clicked, this, [this] {
         const KeptJob* job = chosen();
         if (job && job->id != m_job.id() && !m_job.open(job->id)) {
-            m_said->setText(QStringLiteral("That job is no longer kept."));
+            const QString problem = m_job.storeProblem();
             showJobs();
+            m_said->setText(problem.isEmpty()
+                                ? QStringLiteral("That job is no longer kept.")
+                                : problem + QStringLiteral(" The job stays open until its last changes can be kept."));
             return;
         }
         accept();

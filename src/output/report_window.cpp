@@ -150,7 +150,11 @@ void ReportWindow::editJobDetails()
 
 void ReportWindow::newJob()
 {
-    m_services.job.clear();
+    if (!m_services.job.clear()) {
+        showLastingNote(m_services.job.storeProblem()
+                        + QStringLiteral(" The job stays open until its last changes can be kept."));
+        return;
+    }
     showNote(QStringLiteral("New job: its details and every window's readings are cleared; yours and the tolerance "
                             "stay."));
 }

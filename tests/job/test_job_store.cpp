@@ -1,5 +1,6 @@
 // The jobs kept in SQLite: every field back as kept, found by what the jobs list
 // searches, and a file that cannot be used left as it is and said why.
+#include "job/job.h"
 #include "job/sqlite_job_store.h"
 
 #include <QSqlDatabase>
@@ -54,6 +55,7 @@ class TestJobStore : public QObject {
 private slots:
     void everyFieldComesBack();
     void aFileItCannotUseIsLeftAsItIs();
+    void aJobWhoseChangesCannotBeKeptStaysOpen();
 };
 
 void TestJobStore::everyFieldComesBack()
@@ -157,6 +159,33 @@ void TestJobStore::aFileItCannotUseIsLeftAsItIs()
         QCOMPARE(store.find(job.id)->details.items, fullJob("S1").details.items);  // as kept before
     }
     umount(disk.toLocal8Bit());
+}
+
+// A store that fills up, and frees again.
+struct FillingStore : JobStore {
+    bool full = false;
+    std::string problem() override { return full ? "the disk is full" : ""; }
+    bool keep(KeptJob& job) override { return !full && (job.id = 1); }
+    std::optional<KeptJob> find(std::int64_t) override { return std::nullopt; }
+    std::vector<KeptJob> list(const std::string&) override { return {}; }
+    std::vector<KeptJob> history(const std::string&, std::int64_t) override { return {}; }
+    bool remove(std::int64_t) override { return true; }
+};
+
+void TestJobStore::aJobWhoseChangesCannotBeKeptStaysOpen()
+{
+    auto* store = new FillingStore;
+    Job job{std::unique_ptr<JobStore>(store)};
+    job.setReadings("w", {{"scale1", "20"}}, {});
+    job.keepNow();
+    store->full = true;
+    job.setReadings("w", {{"scale1", "21"}}, {});
+    QVERIFY(!job.clear());
+    QCOMPARE(job.readings("w").at("scale1"), std::string("21"));
+    QCOMPARE(job.storeProblem(), QString("the disk is full"));
+    store->full = false;
+    QVERIFY(job.clear());
+    QVERIFY(job.readings("w").empty());
 }
 
 QTEST_MAIN(TestJobStore)
