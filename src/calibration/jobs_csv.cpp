@@ -24,20 +24,6 @@ void addRow(std::string& csv, const std::vector<std::string>& fields)
     csv += "\r\n";
 }
 
-// The readings typed in, in the order of the window's tab stops, as the window shows
-// a kept job: one not kept is empty.
-void replay(Sheet& sheet, const std::map<std::string, std::string>& readings)
-{
-    for (FieldId reading : sheet.readingsInOrder()) {
-        const auto typed = readings.find(sheet.name(reading));
-        const std::string text = typed == readings.end() ? std::string() : typed->second;
-        sheet.focus(reading);
-        sheet.type(reading, text);
-        if (!text.empty())
-            sheet.enter(reading);
-    }
-}
-
 std::string percent(const Sheet& sheet, FieldId error)
 {
     std::string shown = percentDisplay(sheet.text(error), 3);
@@ -70,7 +56,7 @@ std::string jobsCsv(const std::vector<KeptJob>& jobs)
             const auto readings = job.readings.find(window);
             if (readings == job.readings.end())
                 return;
-            replay(sheet, readings->second);
+            sheet.typeReadings(readings->second);  // as the window shows a kept job
             for (std::size_t test = 0; test < sheet.tests.size(); ++test) {
                 const std::string gallons = noMass ? sheet.text(noMass->gallons[test]) : std::string();
                 const CalibrationSheet::Test& t = sheet.tests[test];

@@ -59,6 +59,21 @@ const std::string& Sheet::name(FieldId field) const { return m_fields.at(field.i
 const std::string& Sheet::caption(FieldId field) const { return m_fields.at(field.index()).caption; }
 bool Sheet::computed(FieldId field) const { return m_fields.at(field.index()).computed; }
 
+bool Sheet::typeReadings(const std::map<std::string, std::string>& readings)
+{
+    bool none = true;
+    for (FieldId reading : readingsInOrder()) {
+        const auto typed = readings.find(name(reading));
+        const std::string text = typed == readings.end() ? std::string() : typed->second;
+        focus(reading);
+        type(reading, text);
+        if (!text.empty())
+            enter(reading);
+        none = none && text.empty();
+    }
+    return none;
+}
+
 std::vector<FieldId> Sheet::readingsInOrder() const
 {
     std::vector<FieldId> readings;

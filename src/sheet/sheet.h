@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,6 +58,9 @@ public:
     bool computed(FieldId field) const;
     // The readings in the order the window's tab stops take them.
     virtual std::vector<FieldId> readingsInOrder() const;
+    // These readings, by name, typed in the order of the tab stops, each entered
+    // but an empty one; a reading not named is empty. True when none has text.
+    bool typeReadings(const std::map<std::string, std::string>& readings);
 
 protected:
     // caption names the field in status messages, e.g. "Scale reading of Test 1".

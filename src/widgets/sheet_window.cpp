@@ -390,17 +390,9 @@ std::map<std::string, std::string> SheetWindow::readings() const
 
 void SheetWindow::retype(const std::map<std::string, std::string>& readings, bool asOpened)
 {
-    bool none = true;
-    for (FieldId reading : m_bound->readingsInOrder()) {
-        const auto typed = readings.find(m_bound->name(reading));
-        const std::string text = typed == readings.end() ? std::string() : typed->second;
-        m_bound->focus(reading);
-        m_bound->type(reading, text);
-        if (!text.empty())
-            m_bound->enter(reading);
+    const bool none = m_bound->typeReadings(readings);
+    for (FieldId reading : m_bound->readingsInOrder())
         fieldWritten(reading);
-        none = none && text.empty();
-    }
     m_written.clear();
     sheetEventDone();
     setStatus(none || asOpened ? QString() : qText(m_bound->status()));
