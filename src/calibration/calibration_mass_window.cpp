@@ -53,5 +53,6 @@ CalibrationWindow* newCalibrationMassWindow(ReportServices& services)
                   });
     // clang-format on
     window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.sumError});
+    window->placePhaseNotes({600, 2580, 6000, 285}, {4080, 4920, 3000, 285});
     return window;
 }

@@ -67,5 +67,6 @@ CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
                   });
     // clang-format on
     window->judge({t[0].percentError, t[1].percentError, t[2].percentError, s.averageError});
+    window->placePhaseNotes({600, 2580, 6000, 285}, {4080, 5040, 3000, 285});
     return window;
 }

@@ -174,3 +174,24 @@ CalibrationSheet::Judgement CalibrationSheet::judgement(FieldId error, const Tol
         judged.exactShown = percentText(*exact, tolerance);
     return judged;
 }
+
+std::vector<ExactError> CalibrationSheet::countedErrors() const
+{
+    std::vector<ExactError> errors;
+    for (std::size_t test = 0; test < tests.size() && !m_mistaken; ++test) {
+        if (m_counted[test] && m_exactTests[test])
+            errors.push_back(*m_exactTests[test]);
+    }
+    return errors;
+}
+
+bool CalibrationSheet::hasTestReading() const
+{
+    for (std::size_t test = 0; test < tests.size(); ++test) {
+        for (FieldId reading : testReadings(test)) {
+            if (!text(reading).empty())
+                return true;
+        }
+    }
+    return false;
+}

@@ -59,6 +59,12 @@ public:
         std::string exactShown;  // "-1.504 %", or empty
     };
     Judgement judgement(FieldId error, const Tolerance& tolerance) const;
+    // The two readings a test is typed as: its scale reading and the display's.
+    std::array<FieldId, 2> testReadings(std::size_t test) const { return {tests[test].scale, displayReading(test)}; }
+    bool hasTestReading() const;
+    // The errors of the tests that count, as the readings give them; none while a
+    // reading is a mistake.
+    std::vector<ExactError> countedErrors() const;
 
 protected:
     // What each worksheet calls the fields that differ between the two, in status messages.

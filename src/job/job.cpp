@@ -3,6 +3,7 @@
 #include "widgets/design.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QSettings>
 
 namespace {
@@ -10,6 +11,8 @@ namespace {
 const QString kAcceptance = QStringLiteral("tolerance/acceptance");
 const QString kMaintenance = QStringLiteral("tolerance/maintenance");
 const QString kOpenJob = QStringLiteral("jobs/open");  // the job open when the program last ended
+const QString kRepeatability = QStringLiteral("tolerance/repeatability");
+const QString kMonths = QStringLiteral("record/months");
 
 // A kept value as it stands in the file, which is the user's to edit: a text with
 // a comma that was not written quoted reads back as a list, and is joined again.
@@ -127,11 +130,14 @@ const std::map<std::string, std::string>& Job::readings(const std::string& windo
 
 void Job::setReadings(const std::string& window, std::map<std::string, std::string> readings, const KeptJob& summary)
 {
-    if (readings == this->readings(window)
+    const bool typed = readings != this->readings(window);
+    if (!typed
         && (summary.kind.empty()
             || std::tie(summary.newFactor, summary.averageError, summary.verdict)
                    == std::tie(m_kept.newFactor, m_kept.averageError, m_kept.verdict)))
         return;
+    if (typed && !summary.kind.empty())  // the tests of a window that has results
+        m_kept.tested = QDateTime::currentDateTime().toString(Qt::ISODateWithMs).toStdString();
     m_kept.readings[window] = std::move(readings);
     if (!summary.kind.empty())
         std::tie(m_kept.kind, m_kept.newFactor, m_kept.averageError, m_kept.verdict) =
@@ -253,4 +259,26 @@ QString Job::keep() const
     return QStringLiteral("Your details and the tolerance could not be kept for the next run: \"%1\" cannot be "
                           "written.")
         .arg(settings.fileName());
+}
+
+std::string Job::repeatabilityShare()
+{
+    const QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    const std::string share = ::kept(settings, kRepeatability).trimmed().toStdString();
+    // A share that is no percentage above 0 and below 100 leaves the default.
+    return toleranceFault({share, {}}) == ToleranceFault::None && !share.empty() ? share : "40";
+}
+
+int Job::monthsToNextCalibration()
+{
+    const QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    bool number = false;
+    const int months = ::kept(settings, kMonths).trimmed().toInt(&number);
+    return number && months > 0 && months <= 120 ? months : 12;
+}
+
+QDate Job::nextDue(const std::string& tested)
+{
+    const QDate day = QDate::fromString(QString::fromStdString(tested).left(10), Qt::ISODate);
+    return day.isValid() ? day.addMonths(monthsToNextCalibration()) : QDate();
 }

@@ -3,6 +3,7 @@
 #include "job/job_details.h"
 #include "job/job_store.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,8 @@ public:
     ~Job() override;
 
     const JobDetails& details() const { return m_kept.details; }
+    // The job as it stands, every window's readings with it.
+    const KeptJob& kept() const { return m_kept; }
     void setDetails(const JobDetails& details);
     // A new job, the current one kept: the job's details go (but for the customer,
     // the site and the scale when nextDispenser), the technician's own and the
@@ -65,6 +68,16 @@ public:
     // Keeps the technician's details and the tolerance in the settings; what went
     // wrong, or nothing.
     QString keep() const;
+
+    // The share of the maintenance tolerance, in percent, that the range of a
+    // phase's errors may take ("40"), as the settings give it (tolerance/repeatability).
+    static std::string repeatabilityShare();
+    // The months from one calibration to the next that is due (record/months, 12
+    // unless set).
+    static int monthsToNextCalibration();
+    // When a calibration tested then is next due ("2027-12-07"); nothing for a job
+    // never tested.
+    static QDate nextDue(const std::string& tested);
 
     // Where settings go when no folder can keep them: a folder that can never be made.
     static QString nowhere() { return QStringLiteral("/proc/flowcal-keeps-no-settings"); }

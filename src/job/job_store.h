@@ -24,6 +24,10 @@ struct KeptJob {
     std::string newFactor;     // as the window shows it
     std::string averageError;  // the error of the sums, as the window shows it: "0.660%"
     std::string verdict;       // its verdict: "OK", "maint." or "OUT"
+    std::string tested;        // local time its tests were last typed; empty when none were
+    // Listed only: a later job of the same dispenser serial number was tested, so
+    // this one's next calibration is not the one due.
+    bool superseded = false;
 
     // None of the job's own details and no reading typed: not worth keeping.
     bool isEmpty() const;

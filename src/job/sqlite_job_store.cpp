@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
@@ -23,8 +24,14 @@ QStringList detailColumns()
 
 QStringList jobColumns()
 {
-    return QStringList{"created", "changed", "kind", "new_factor", "average_error", "verdict"} + detailColumns();
+    return QStringList{"created", "changed", "kind", "new_factor", "average_error", "verdict", "tested"}
+           + detailColumns();
 }
+
+// Whether a later job of the same dispenser was tested, as a listed job's last column.
+const QString kSuperseded = QStringLiteral(
+    ", dispenser_serial <> '' AND tested <> '' AND EXISTS (SELECT 1 FROM jobs AS later WHERE later.dispenser_serial "
+    "= jobs.dispenser_serial AND later.tested > jobs.tested)");
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
 
@@ -160,12 +167,19 @@ bool SqliteJobStore::migrate(int from)
         QStringList columns;
         for (const QString& column : jobColumns())
             columns << column + " TEXT NOT NULL DEFAULT ''";
+        columns.removeAll(QStringLiteral("tested TEXT NOT NULL DEFAULT ''"));  // added by the next step
         create << "CREATE TABLE jobs (id INTEGER PRIMARY KEY, " + columns.join(", ") + ")"
                << QStringLiteral("CREATE INDEX jobs_by_serial ON jobs (dispenser_serial)")
                << QStringLiteral("CREATE INDEX jobs_by_change ON jobs (changed)")
                << QStringLiteral("CREATE TABLE readings (job INTEGER NOT NULL REFERENCES jobs (id) ON DELETE CASCADE, "
                                  "window TEXT NOT NULL, field TEXT NOT NULL, text TEXT NOT NULL, "
                                  "PRIMARY KEY (job, window, field)) WITHOUT ROWID");
+    }
+    if (from < 2) {
+        // When the tests were last typed; a job of the first schema with results was
+        // last changed then, as near as is known.
+        create << QStringLiteral("ALTER TABLE jobs ADD COLUMN tested TEXT NOT NULL DEFAULT ''")
+               << QStringLiteral("UPDATE jobs SET tested = changed WHERE kind <> ''");
     }
     // Later schemas add their steps here, each from the one before.
     create << QStringLiteral("PRAGMA user_version = %1").arg(kSchema);
@@ -188,8 +202,8 @@ bool SqliteJobStore::keep(KeptJob& job)
     kept.changed = now.toStdString();
     if (!db.transaction())
         return failed(meaning(db.lastError()));
-    QVariantList values{text(kept.created),   text(kept.changed),      text(kept.kind),
-                        text(kept.newFactor), text(kept.averageError), text(kept.verdict)};
+    QVariantList values{text(kept.created),      text(kept.changed), text(kept.kind),  text(kept.newFactor),
+                        text(kept.averageError), text(kept.verdict), text(kept.tested)};
     for (const std::string& item : kept.details.items)
         values << text(item);
     values << text(kept.details.tolerance.acceptance) << text(kept.details.tolerance.maintenance);
@@ -241,10 +255,13 @@ std::vector<KeptJob> SqliteJobStore::listed(QSqlQuery& query)
         job.newFactor = next();
         job.averageError = next();
         job.verdict = next();
+        job.tested = next();
         for (std::string& item : job.details.items)
             item = next();
         job.details.tolerance.acceptance = next();
         job.details.tolerance.maintenance = next();
+        if (at < query.record().count())
+            job.superseded = query.value(at).toBool();
     }
     return jobs;
 }
@@ -278,7 +295,7 @@ std::vector<KeptJob> SqliteJobStore::list(const std::string& search)
     pattern.replace('\\', "\\\\").replace('%', "\\%").replace('_', "\\_");
     pattern = '%' + pattern + '%';
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare("SELECT id, " + jobColumns().join(", ")
+    query.prepare("SELECT id, " + jobColumns().join(", ") + kSuperseded
                   + " FROM jobs WHERE customer LIKE ? ESCAPE '\\' OR site LIKE ? ESCAPE '\\'"
                     " OR dispenser_serial LIKE ? ESCAPE '\\' OR changed LIKE ? ESCAPE '\\'"
                     " OR changed LIKE ? ESCAPE '\\' ORDER BY changed DESC, id DESC");
@@ -293,7 +310,7 @@ std::vector<KeptJob> SqliteJobStore::history(const std::string& serial, std::int
     if (!open() || serial.empty())
         return {};
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare("SELECT id, " + jobColumns().join(", ")
+    query.prepare("SELECT id, " + jobColumns().join(", ") + kSuperseded
                   + " FROM jobs WHERE dispenser_serial = ? AND id <> ? ORDER BY changed DESC, id DESC");
     query.addBindValue(text(serial));
     query.addBindValue(qint64(except));

@@ -24,7 +24,7 @@ public:
     // $XDG_DATA_HOME/flowcal/jobs.sqlite (~/.local/share/flowcal/jobs.sqlite).
     static QString defaultPath();
     // The schema this program writes; a file of an older one is brought up to it.
-    static constexpr int kSchema = 1;
+    static constexpr int kSchema = 2;
 
     std::string problem() override;
     bool keep(KeptJob& job) override;

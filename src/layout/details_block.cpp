@@ -32,6 +32,19 @@ std::vector<std::string> lines(std::string text)
 
 }  // namespace
 
+void printDetailLines(Printer& printer, const JobDetails& details)
+{
+    for (int item = 0; item < JobDetails::kItems; ++item) {
+        const std::vector<std::string> text = lines(shownPlainly(details.items[item]));
+        for (std::size_t line = 0; line < text.size(); ++line) {
+            if (line == 0)
+                printer.print({JobDetails::about(JobDetails::Item(item)).label + std::string(": ") + text[line]});
+            else
+                printer.print({nextZone, text[line]});  // a continuation, indented
+        }
+    }
+}
+
 void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,
                      const std::vector<JudgedError>& errors)
 {
@@ -42,15 +55,7 @@ void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<s
     printer.setFontBold(false);
     printer.setFontItalic(false);
     printer.print({"Printed " + job.printedAt});
-    for (int item = 0; item < JobDetails::kItems; ++item) {
-        const std::vector<std::string> text = lines(shownPlainly(details.items[item]));
-        for (std::size_t line = 0; line < text.size(); ++line) {
-            if (line == 0)
-                printer.print({JobDetails::about(JobDetails::Item(item)).label + std::string(": ") + text[line]});
-            else
-                printer.print({nextZone, text[line]});  // a continuation, indented
-        }
-    }
+    printDetailLines(printer, details);
     for (const std::string& reading : readings)
         printer.print({reading});
     const Tolerance& tolerance = details.tolerance;

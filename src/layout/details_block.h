@@ -25,3 +25,7 @@ struct JudgedError {
 // stays on its one page; the font is left at 9 pt, plain.
 void printJobDetails(Printer& printer, const ReportJob& job, const std::vector<std::string>& readings,
                      const std::vector<JudgedError>& errors = {});
+
+// Each detail filled in, with its label, one line each in the font set (the
+// remarks, cut at blanks, in up to three).
+void printDetailLines(Printer& printer, const JobDetails& details);

@@ -37,6 +37,7 @@ private:
 ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHeight, QColor background, QString name,
                            Report report, ReportServices& services)
     : SheetWindow(caption, clientWidth, clientHeight, background),
+      m_caption(caption),
       m_name(std::move(name)),
       m_report(std::move(report)),
       m_services(services),
@@ -53,23 +54,13 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
     connect(&m_services.job, &Job::opened, this, &ReportWindow::showJobReadings);
     // Which job is open stands in the title; a screen reader hears it with the window.
     setAccessibleName(caption);
-    const auto nameJob = [this, caption] {
-        const JobDetails& details = m_services.job.details();
-        QStringList named;
-        for (auto item : {JobDetails::DispenserSerial, JobDetails::Site, JobDetails::Customer})
-            named << qText(shownPlainly(details.items[item]));
-        named.removeAll(QString());
-        const QString job = named.mid(0, 2).join(QStringLiteral(", "));
-        setWindowTitle(job.isEmpty() ? caption : caption + QStringLiteral(" - ") + job);
-        setAccessibleDescription(job.isEmpty() ? QString() : QStringLiteral("Job ") + job);
-    };
-    connect(&m_services.job, &Job::changed, this, nameJob);
+    connect(&m_services.job, &Job::changed, this, &ReportWindow::nameWindow);
     // A new tolerance judges the results anew: the list of jobs shows that verdict.
     connect(&m_services.job, &Job::changed, this, [this] {
-        if (m_fresh && !m_retyping && !m_services.job.readings(m_name.toStdString()).empty())
-            m_services.job.setReadings(m_name.toStdString(), readings(), summary());
+        if (m_fresh && !m_retyping && !m_services.job.readings(readingsName()).empty())
+            m_services.job.setReadings(readingsName(), readings(), summary());
     });
-    nameJob();
+    nameWindow();
     connect(&m_services.job, &Job::notKept, this, [this] { showLastingNote(m_services.job.storeProblem()); });
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_escape->setEnabled(false);
@@ -78,6 +69,29 @@ ReportWindow::ReportWindow(const QString& caption, int clientWidth, int clientHe
         if (const PrinterSystem::Cancel cancel = m_cancel)
             cancel();
     });
+}
+
+void ReportWindow::nameWindow()
+{
+    const JobDetails& details = m_services.job.details();
+    QStringList named;
+    for (auto item : {JobDetails::DispenserSerial, JobDetails::Site, JobDetails::Customer})
+        named << qText(shownPlainly(details.items[item]));
+    named.removeAll(QString());
+    const QString job = named.mid(0, 2).join(QStringLiteral(", "));
+    QStringList title{m_caption, m_phase, job};
+    title.removeAll(QString());
+    setWindowTitle(title.join(QStringLiteral(" - ")));
+    QStringList description{m_phase.isEmpty() ? QString() : m_phase + '.',
+                            job.isEmpty() ? QString() : QStringLiteral("Job ") + job};
+    description.removeAll(QString());
+    setAccessibleDescription(description.join(' '));
+}
+
+void ReportWindow::setPhaseName(const QString& phase)
+{
+    m_phase = phase;
+    nameWindow();
 }
 
 void ReportWindow::addReportCommands(QMenu* file, const QString& printItem)
@@ -93,7 +107,7 @@ KeptJob ReportWindow::summary() const { return {}; }
 // A window whose readings are still those it opens with gives the job none.
 void ReportWindow::sheetEventDone()
 {
-    const std::string window = m_name.toStdString();
+    const std::string window = readingsName();
     const std::map<std::string, std::string> typed = readings();
     if (!m_retyping && m_fresh && (typed != *m_fresh || !m_services.job.readings(window).empty()))
         m_services.job.setReadings(window, typed, summary());
@@ -105,7 +119,8 @@ void ReportWindow::showEvent(QShowEvent* event)
 {
     if (!m_fresh) {
         m_fresh = readings();
-        if (!m_services.job.readings(m_name.toStdString()).empty())
+        followJob();
+        if (!m_services.job.readings(readingsName()).empty())
             showJobReadings();
         if (const QString problem = m_services.job.storeProblem(); !problem.isEmpty())
             showLastingNote(problem);  // its readings are not being saved either
@@ -117,7 +132,8 @@ void ReportWindow::showJobReadings()
 {
     if (!m_fresh)
         return;  // not shown yet: it shows them as it first shows
-    const std::map<std::string, std::string>& kept = m_services.job.readings(m_name.toStdString());
+    followJob();
+    const std::map<std::string, std::string>& kept = m_services.job.readings(readingsName());
     if (kept.empty() && readings() == *m_fresh)
         return;  // as the window opened
     m_retyping = true;
@@ -203,11 +219,13 @@ QString ReportWindow::printerSystemSays(const Answer& answer) const
     return printerSystemMessage(answer, m_services.system.server(), m_services.system.bound());
 }
 
-void ReportWindow::printReport()
+void ReportWindow::printReport() { printPage(m_report, m_name); }
+
+void ReportWindow::printPage(Report page, const QString& name)
 {
     if (busy())
         return;
-    takeCommand();
+    takeCommand(std::move(page), name);
     printOn({});
 }
 
@@ -256,7 +274,7 @@ void ReportWindow::lookedUp(const Answer& answer, bool chosen)
         return;
     }
     const std::string queue = answer.queue;
-    const QString title = QFileInfo(suggestedPdfPath(m_name, job)).completeBaseName();
+    const QString title = QFileInfo(suggestedPdfPath(m_command->name, job)).completeBaseName();
     ask([this, queue, title,
          page](PrinterSystem::Answered answered) { return m_services.system.submit(queue, title, page, answered); },
         [this](const Answer& sent) { submitted(sent); });
@@ -307,12 +325,14 @@ void ReportWindow::offerPdf(const Answer& answer)
         save(answer.layout ? *answer.layout : localePageLayout());
 }
 
+void ReportWindow::saveAsPdf() { savePageAsPdf(m_report, m_name); }
+
 // The printer's paper when the printer system says it in time, else the locale's.
-void ReportWindow::saveAsPdf()
+void ReportWindow::savePageAsPdf(Report page, const QString& name)
 {
     if (busy())
         return;
-    takeCommand();
+    takeCommand(std::move(page), name);
     ask([this](PrinterSystem::Answered answered) { return m_services.system.lookUp({}, answered); },
         [this](const Answer& answer) {
             if (answer.kind == Answer::Kind::Cancelled)
@@ -331,16 +351,17 @@ void ReportWindow::save(const QPageLayout& paper)
     if (page.isEmpty())
         showNote(QStringLiteral("The report was not saved: its page could not be made."));
     else
-        showNote(savePdf(m_services.dialogs, suggestedPdfPath(m_name, m_command->job), page));
+        showNote(savePdf(m_services.dialogs, suggestedPdfPath(m_command->name, m_command->job), page));
 }
 
-void ReportWindow::takeCommand()
+void ReportWindow::takeCommand(Report page, const QString& name)
 {
     m_typedAhead = false;
     m_late = false;
     const JobDetails& details = m_services.job.details();
     const ReportJob job = reportJob(details);
-    m_command = Command{readings(), details, job, m_paper, renderReport(m_report, m_name, job, m_paper)};
+    QByteArray laidOut = renderReport(page, name, job, m_paper);
+    m_command = Command{std::move(page), name, readings(), details, job, m_paper, std::move(laidOut)};
 }
 
 QByteArray ReportWindow::pageOn(const QPageLayout& paper)
@@ -348,6 +369,6 @@ QByteArray ReportWindow::pageOn(const QPageLayout& paper)
     m_paper = paper;
     if (paper.isEquivalentTo(m_command->paper) || readings() != m_command->readings
         || !(m_services.job.details() == m_command->details))
-        return m_command->page;
-    return renderReport(m_report, m_name, m_command->job, paper);
+        return m_command->laidOut;
+    return renderReport(m_command->page, m_command->name, m_command->job, paper);
 }

@@ -39,6 +39,7 @@ protected:
     void addReportCommands(QMenu* file, const QString& printItem);
     // The job the reports are printed for; a worksheet judges its errors by it.
     const Job& job() const { return m_services.job; }
+    Job& job() { return m_services.job; }
     // What the list of jobs shows of the window's results: its kind of test, new
     // factor and verdict; nothing by default.
     virtual KeptJob summary() const;
@@ -46,6 +47,22 @@ protected:
     void sheetEventDone() override;
     // Kept at once: an Enter, or leaving a field.
     void readingSettled() override;
+    // Under which name the job keeps the readings the window shows: the report's
+    // name, unless the window shows one of several sets of readings.
+    virtual std::string readingsName() const { return m_name.toStdString(); }
+    const QString& reportName() const { return m_name; }
+    // Called before the window shows the open job's readings, as it first shows and
+    // when another job is opened: a window of several sets of readings chooses one.
+    virtual void followJob() {}
+    // The job's readings under readingsName(), or those the window opens with when it
+    // has none.
+    void showJobReadings();
+    // What the title says after the caption ("As Found"), and the screen reader with it.
+    void setPhaseName(const QString& phase);
+    // Prints a page other than the window's report, or saves it as PDF under that
+    // name, as Print and Save as PDF do the report.
+    void printPage(Report page, const QString& name);
+    void savePageAsPdf(Report page, const QString& name);
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -77,31 +94,33 @@ private:
     QString printerSystemSays(const Answer& answer) const;
     // Print and Save as PDF take the readings and the job as they stand at the
     // command, and lay out their page on the paper the printer system last named.
-    void takeCommand();
+    void takeCommand(Report page, const QString& name);
     // The command's page on that paper: laid out anew when the readings and the job
     // still stand as they did, else the page the command took (typed on meanwhile,
     // the page stays what the technician printed).
     QByteArray pageOn(const QPageLayout& paper);
-    // The job's readings for this window, or those it opens with when it has none.
-    void showJobReadings();
+    void nameWindow();
 
+    QString m_caption;
+    QString m_phase;
     QString m_name;
     Report m_report;
     ReportServices& m_services;
     PrinterSystem::Cancel m_cancel;
     QTimer m_waitingNote;
     QShortcut* m_escape = nullptr;
-    QObject* m_typing = nullptr;
+    QObject* m_typing = nullptr;  // watches the whole program for keys and clicks while the window waits
     struct Command {
+        Report page;  // what is printed, under its name
+        QString name;
         std::map<std::string, std::string> readings;
         JobDetails details;
         ReportJob job;
         QPageLayout paper;
-        QByteArray page;
+        QByteArray laidOut;
     };
     std::optional<Command> m_command;
-    QPageLayout
-        m_paper;  // the paper the printer system last named; the locale's before  // watches the whole program for keys and clicks while the window waits
+    QPageLayout m_paper;         // the paper the printer system last named; the locale's before
     bool m_saidWaiting = false;  // the status line says the window waits
     bool m_typedAhead = false;   // a key or a click came since the command
     bool m_late = false;         // the printer system took more than a second to answer since the command

@@ -2,6 +2,7 @@
 
 #include "sheet/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -103,12 +104,13 @@ Verdict judge(const ExactError& error, const Tolerance& tolerance)
     return verdictOf(error.scale - error.display, error.scale, tolerance);
 }
 
-std::string percentText(const ExactError& error, const Tolerance& tolerance)
+namespace {
+
+// A percentage to three decimals, or with as many more as it takes for standsRight
+// to hold of its text (at most twelve).
+template <typename StandsRight>
+std::string percentStanding(double percent, StandsRight standsRight)
 {
-    const double percent = error.percent();
-    if (!std::isfinite(percent))
-        return {};
-    const Verdict verdict = judge(error, tolerance);
     std::string text;
     for (int decimals = 3; decimals <= 12; ++decimals) {
         char buffer[400];
@@ -116,10 +118,79 @@ std::string percentText(const ExactError& error, const Tolerance& tolerance)
         text.assign(buffer, end);
         if (text.find_first_not_of("-0.") == std::string::npos)
             text.erase(0, text[0] == '-' ? 1 : 0);  // no negative zero
-        if (verdictOf(Decimal::of(text), Decimal(100), tolerance) == verdict)
+        if (standsRight(text))
             break;
     }
     return text + " %";
+}
+
+}  // namespace
+
+std::string percentText(const ExactError& error, const Tolerance& tolerance)
+{
+    const double percent = error.percent();
+    if (!std::isfinite(percent))
+        return {};
+    const Verdict verdict = judge(error, tolerance);
+    return percentStanding(percent, [&](const std::string& text) {
+        return verdictOf(Decimal::of(text), Decimal(100), tolerance) == verdict;
+    });
+}
+
+Tolerance phaseTolerance(const Tolerance& tolerance, Phase phase)
+{
+    if (phase == Phase::AsFound || tolerance.acceptance.empty())
+        return tolerance;
+    return {tolerance.acceptance, {}};
+}
+
+std::optional<Repeatability> repeatability(const std::vector<ExactError>& errors, const Tolerance& tolerance,
+                                           const std::string& share)
+{
+    // Each error is n / s, n = scale - display, s = scale; a / b is above c / d when
+    // (a d - c b) has the sign of b d.
+    const auto above = [](const ExactError& one, const ExactError& other) {
+        const Decimal cross = (one.scale - one.display) * other.scale - (other.scale - other.display) * one.scale;
+        return cross.compare(Decimal()) * (one.scale * other.scale).compare(Decimal()) > 0;
+    };
+    std::vector<ExactError> judged;
+    for (const ExactError& error : errors) {
+        if (!error.scale.isZero())
+            judged.push_back(error);
+    }
+    if (judged.size() < 2)
+        return std::nullopt;
+    const ExactError high =
+        *std::max_element(judged.begin(), judged.end(), [&](auto& a, auto& b) { return above(b, a); });
+    const ExactError low =
+        *std::min_element(judged.begin(), judged.end(), [&](auto& a, auto& b) { return above(b, a); });
+    // The range is numerator / denominator, both of one sign.
+    const Decimal numerator = (high.scale - high.display) * low.scale - (low.scale - low.display) * high.scale;
+    const Decimal denominator = high.scale * low.scale;
+    const double percent = 100.0 * numerator.value() / denominator.value();
+
+    Repeatability result;
+    const std::optional<Decimal> maintenance = toleranceFault(tolerance) == ToleranceFault::None
+                                                       && !tolerance.maintenance.empty()
+                                                   ? limitOf(tolerance.maintenance)
+                                                   : std::nullopt;
+    const std::optional<Decimal> part = limitOf(share);
+    if (!maintenance || !part) {
+        result.range = percentStanding(percent, [](const std::string&) { return true; });
+        return result;
+    }
+    // Within when 100 x range <= share x maintenance / 100, all in whole products.
+    const Decimal allowed = *part * *maintenance;
+    const auto within = [&](const Decimal& hundredTimesRange, const Decimal& per) {
+        return (hundredTimesRange * Decimal(100)).compare(allowed * per) <= 0;
+    };
+    result.verdict = within(numerator.magnitude() * Decimal(100), denominator.magnitude()) ? Verdict::Within
+                                                                                           : Verdict::Outside;
+    result.limit = numberText(strictNumber(share) * strictNumber(tolerance.maintenance) / 100.0) + " %";
+    result.range = percentStanding(percent, [&](const std::string& text) {
+        return within(Decimal::of(text), Decimal(1)) == (result.verdict == Verdict::Within);
+    });
+    return result;
 }
 
 std::string verdictWord(Verdict verdict)

@@ -7,7 +7,9 @@
 
 #include "sheet/decimal.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 struct Tolerance {
     std::string acceptance;  // percent, as typed; empty when not set
@@ -63,3 +65,27 @@ std::string verdictWord(Verdict verdict);
 // The verdict as said and printed, with the limits it was judged against:
 // "within 1.5 % acceptance", "outside 1.5 % acceptance, within 2.5 % maintenance".
 std::string verdictSentence(Verdict verdict, const Tolerance& tolerance);
+
+// The two phases of a calibration: the tests of the dispenser as found, in
+// service, and those after it was adjusted, as left.
+enum class Phase { AsFound, AsLeft };
+
+// The limits a phase's results are held to. As found, a dispenser in service
+// passes within the maintenance tolerance; both limits are kept, so that its
+// verdict still says where an error stands against the acceptance tolerance. As
+// left, just adjusted, it is held to the acceptance tolerance alone (or to the
+// maintenance tolerance where no acceptance tolerance is set). A verdict other than
+// Outside, against these limits, passes.
+Tolerance phaseTolerance(const Tolerance& tolerance, Phase phase);
+
+// Repeatability: the range of the errors of a phase's tests, held to a share of the
+// maintenance tolerance (40 % by default). Judged exactly, as each error is.
+struct Repeatability {
+    std::string range;  // "0.412 %", with more decimals where three would stand on the other side of the limit
+    std::string limit;  // "0.8 %", or empty when no maintenance tolerance is set
+    Verdict verdict = Verdict::None;  // Within or Outside the limit; None without one
+};
+// None with fewer than two errors; share is the percent of the maintenance
+// tolerance the range may take ("40").
+std::optional<Repeatability> repeatability(const std::vector<ExactError>& errors, const Tolerance& tolerance,
+                                           const std::string& share);

@@ -680,7 +680,7 @@ void TestWindows::theJobLastsAcrossRuns()
     details.items[JobDetails::Customer] = "Bay Street Station";
     details.items[JobDetails::DispenserSerial] = "MX22-0417";
     m_manager->job().setDetails(details);
-    QCOMPARE(worksheet->windowTitle(), QString("Calibration - MX22-0417, Bay Street Station"));  // which job is open
+    QCOMPARE(worksheet->windowTitle(), QString("Calibration - As Found - MX22-0417, Bay Street Station"));  // which job is open
     const QString status = static_cast<SheetWindow*>(worksheet)->statusText();
     QVERIFY(status.contains("\"20,12\" is not a number"));
     field(worksheet, "scale1")->selectAll();
