@@ -61,22 +61,52 @@ std::optional<WorkedCalibration> workedCalibration(const KeptJob& job)
 {
     const Worksheet* chosen = nullptr;
     for (const Worksheet& worksheet : worksheets()) {
-        if (!job.readings.count(worksheet.name))
-            continue;
-        if (!chosen || job.kind == worksheet.kind)
+        if (job.readings.count(worksheet.name) && (!chosen || job.kind == worksheet.kind))
             chosen = &worksheet;
     }
-    if (!chosen)
+    return chosen ? workedCalibration(job, *chosen) : std::nullopt;
+}
+
+std::optional<WorkedCalibration> workedCalibration(const KeptJob& job, const Worksheet& worksheet)
+{
+    if (!job.readings.count(worksheet.name))
         return std::nullopt;
     WorkedCalibration worked;
-    worked.worksheet = chosen;
-    worked.leftAsFound = leftAsFound(job.readings, chosen->name);
-    for (int phase = 0; phase < phasesKept(job.readings, chosen->name); ++phase) {
-        auto sheet = chosen->make();
-        sheet->typeReadings(job.readings.at(phaseName(chosen->name, phase)));
+    worked.worksheet = &worksheet;
+    worked.leftAsFound = leftAsFound(job.readings, worksheet.name);
+    for (int phase = 0; phase < phasesKept(job.readings, worksheet.name); ++phase) {
+        auto sheet = worksheet.make();
+        sheet->typeReadings(job.readings.at(phaseName(worksheet.name, phase)));
         worked.phases.push_back(std::move(sheet));
     }
     return worked;
+}
+
+std::optional<CalibrationOutcome> calibrationOutcome(const KeptJob& job)
+{
+    const std::optional<WorkedCalibration> worked = workedCalibration(job);
+    if (!worked)
+        return std::nullopt;
+    const auto number = [](const std::string& text, double times) -> std::optional<double> {
+        try {
+            return strictNumber(text) * times;
+        } catch (const StepFailed&) {
+            return std::nullopt;
+        }
+    };
+    CalibrationOutcome outcome;
+    outcome.tested = job.tested.substr(0, 10);
+    const int last = int(worked->phases.size()) - 1;
+    const CalibrationSheet& left = *worked->phases.back();
+    outcome.asFoundText = worked->averageErrorShown(0);
+    outcome.asFound = number(worked->phases[0]->text(worked->averageError(0)), 100.0);
+    if (last > 0) {
+        outcome.asLeftText = worked->averageErrorShown(last);
+        outcome.asLeft = number(left.text(worked->averageError(last)), 100.0);
+    }
+    outcome.factorText = left.text(left.existingFactor);
+    outcome.factor = number(outcome.factorText, 1.0);
+    return outcome;
 }
 
 std::optional<std::string> furtherAdjustmentStep(const std::string& factorInUse, const std::string& newFactor)

@@ -49,6 +49,18 @@ struct WorkedCalibration {
 };
 // The worksheet of the job's kind, or the first with readings; none without.
 std::optional<WorkedCalibration> workedCalibration(const KeptJob& job);
+// That worksheet's phases; none when the job has no readings of it.
+std::optional<WorkedCalibration> workedCalibration(const KeptJob& job, const Worksheet& worksheet);
+
+// What a dispenser's history shows of a job: when it was tested, its average error
+// as found and as left, and the factor left in the dispenser; none for a job
+// without calibration tests.
+struct CalibrationOutcome {
+    std::string tested;  // "2026-12-07"
+    std::optional<double> asFound, asLeft, factor;
+    std::string asFoundText, asLeftText, factorText;
+};
+std::optional<CalibrationOutcome> calibrationOutcome(const KeptJob& job);
 
 // As left: the least step the factor in use is set by, as keyed ("0.0001" for
 // "0.9871"), when the new factor the tests give differs from it by less, so that no

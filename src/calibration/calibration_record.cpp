@@ -22,10 +22,13 @@ public:
     {
         const CalibrationSheet& sheet = *m_worked.phases.at(phase);
         const auto* noMass = dynamic_cast<const CalibrationNoMassSheet*>(&sheet);
-        const Tolerance tolerance = limits(phase);
+        const Tolerance& tolerance = m_job.details.tolerance;
+        // As found, the maintenance limit is the one to pass; as left, the acceptance limit.
+        const Tolerance heldTo = phase == 0 && !tolerance.maintenance.empty() ? Tolerance{{}, tolerance.maintenance}
+                                                                              : limits(phase);
         printer.setFontBold(true);
-        printer.print({phaseHeading(phase) + ", factor " + sheet.text(sheet.existingFactor) + ", judged against "
-                       + toleranceText(tolerance)});
+        printer.print({phaseHeading(phase) + ", factor " + sheet.text(sheet.existingFactor)
+                       + (heldTo.isSet() ? ", held to " + toleranceText(heldTo) : std::string())});
         printer.setFontBold(false);
         std::vector<PrintItem> heading{nextZone, "Scale (lb)"};
         if (noMass)
@@ -60,6 +63,16 @@ public:
                                              : "  " + verdictWord(range->verdict) + ", limit " + range->limit + " ("
                                                    + m_terms.repeatabilityShare + " % of the maintenance tolerance)")
                                 : std::string("fewer than two tests"))});
+        bool judged = false, passes = !range || range->verdict != Verdict::Outside;
+        for (std::size_t test = 0; test <= sheet.tests.size(); ++test) {
+            const FieldId error = test < sheet.tests.size() ? sheet.tests[test].percentError
+                                                            : m_worked.averageError(phase);
+            const Verdict verdict = m_worked.judgement(phase, error, tolerance).verdict;
+            judged = judged || verdict != Verdict::None;
+            passes = passes && verdict != Verdict::Outside;
+        }
+        if (judged)
+            printer.print({"Result " + phaseTitle(phase) + ": " + (passes ? "passes" : "FAILS")});
     }
 
     // A round between the first and the last, in one line.

@@ -42,6 +42,7 @@ std::optional<QString> askKeyedFactor(QWidget* parent, const QString& offered, c
         said->setText(QStringLiteral("\"%1\" is not a factor: type the number keyed into the dispenser, above 0.")
                           .arg(factor->text()));
         said->setAccessibleName(said->text());
+        dialog.adjustSize();  // room for the words
         factor->setFocus();
         factor->selectAll();
     });
@@ -69,10 +70,8 @@ CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, co
     connect(m_noAdjustment, &QAction::triggered, this, &CalibrationWindow::leaveAsFound);
     m_showAsFound = file->addAction(QStringLiteral("Show As F&ound"), this, [this] { showPhase(0); });
     m_showAsLeft = file->addAction(QStringLiteral("Show As &Left"), this, [this] { showPhase(phasesKept() - 1); });
-    file->addAction(QStringLiteral("Print &Record"), this,
-                    [this] { printPage(record(), QString::fromStdString(recordName())); });
-    file->addAction(QStringLiteral("Save Record as PD&F..."), this,
-                    [this] { savePageAsPdf(record(), QString::fromStdString(recordName())); });
+    file->addAction(QStringLiteral("Print &Record"), this, &CalibrationWindow::printRecord);
+    file->addAction(QStringLiteral("Save Record as PD&F..."), this, &CalibrationWindow::saveRecord);
     file->addSeparator();
     file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
     connect(&job(), &Job::changed, this, &CalibrationWindow::showVerdicts);
@@ -81,6 +80,10 @@ CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, co
 }
 
 CalibrationWindow::~CalibrationWindow() = default;
+
+void CalibrationWindow::printRecord() { printPage(record(), QString::fromStdString(recordName())); }
+
+void CalibrationWindow::saveRecord() { savePageAsPdf(record(), QString::fromStdString(recordName())); }
 
 Report CalibrationWindow::record() const
 {

@@ -73,6 +73,9 @@ public:
     void adjust();
     // Records, or takes back, that the dispenser was left as found.
     void leaveAsFound(bool left);
+    // File > Print Record and Save Record as PDF...
+    void printRecord();
+    void saveRecord();
 
 protected:
     QString spoken(const QWidget* field) const override;

@@ -21,13 +21,36 @@
 
 namespace {
 
-const QStringList kHeaders{"Date",         "Customer",   "Site",          "Dispenser serial no.",
-                           "Kind of test", "New factor", "Average error", "Verdict"};
+const QStringList kHeaders{"Date",          "Customer", "Site",    "Dispenser serial no.", "Kind of test", "New factor",
+                           "Average error", "Verdict",  "Next due"};
 
 QString detail(const KeptJob& job, JobDetails::Item item) { return qText(job.details.items[item]); }
 
 // "2026-12-07 14:32", from the time it was last changed.
 QString when(const KeptJob& job) { return qText(job.changed).left(16).replace(u'T', u' '); }
+
+// When the dispenser's next calibration is due after this job, in words where it
+// is soon or past: "2027-12-07", "2027-12-07, due in 12 days", "2027-12-07,
+// overdue". A job a later one of the same dispenser took over from is only dated.
+struct Due {
+    QString text;
+    int days = 0;  // from today; meaningful when soon
+    bool soon = false;
+};
+Due due(const KeptJob& job, const QDate& today)
+{
+    const QDate date = Job::nextDue(job.tested);
+    if (!date.isValid())
+        return {};
+    Due result{date.toString(Qt::ISODate), int(today.daysTo(date)), false};
+    if (job.superseded || result.days > JobsWindow::kDueSoonDays)
+        return result;
+    result.soon = true;
+    result.text += result.days < 0    ? QStringLiteral(", overdue")
+                   : result.days == 0 ? QStringLiteral(", due today")
+                                      : QStringLiteral(", due in %1 day(s)").arg(result.days);
+    return result;
+}
 
 }  // namespace
 
@@ -54,9 +77,13 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ForegroundRole))
             return {};
         const KeptJob& job = m_jobs.at(std::size_t(index.row()));
+        if (role == Qt::ForegroundRole) {  // the words say it; the colour helps the eye
+            const Due next = index.column() == 8 ? due(job, m_today) : Due{};
+            return !next.soon ? QVariant() : next.days < 0 ? QColor(200, 0, 0) : QColor(150, 75, 0);
+        }
         switch (index.column()) {
         case 0: return when(job);
         case 1: return detail(job, JobDetails::Customer);
@@ -65,12 +92,14 @@ public:
         case 4: return qText(job.kind);
         case 5: return qText(job.newFactor);
         case 6: return qText(job.averageError);
-        default: return qText(job.verdict);
+        case 7: return qText(job.verdict);
+        default: return due(job, m_today).text;
         }
     }
 
 private:
     std::vector<KeptJob> m_jobs;
+    QDate m_today = QDate::currentDate();
 };
 
 JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
@@ -154,7 +183,11 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
         m_said->setText(QStringLiteral("%1 job(s) of dispenser %2; type a search to see every job.")
                             .arg(m_model->jobs().size())
                             .arg(serial));
+        if (showHistory)
+            showHistory(serial, m_model->jobs());
     });
+    command("Print &Record", [this] { record(false); });
+    command("Save Record as PD&F...", [this] { record(true); });
     command("E&xport...", [this] { m_said->setText(exportJobs()); });
     command("&Delete", [this] { deleteJob(); });
     buttons->addButton(QDialogButtonBox::Close);
@@ -221,6 +254,31 @@ QString JobsWindow::exportJobs()
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
         return QStringLiteral("The jobs could not be exported to \"%1\": %2.").arg(*path, file.errorString());
     return QStringLiteral("%1 job(s) exported to %2.").arg(jobs.size()).arg(*path);
+}
+
+// The job chosen is opened, as Open opens it, and its record printed or saved from
+// the worksheet it was typed in.
+void JobsWindow::record(bool pdf)
+{
+    const KeptJob* job = chosen();
+    if (!job)
+        return;
+    if (job->kind.empty()) {
+        m_said->setText(QStringLiteral("The chosen job has no calibration tests: it has no record."));
+        return;
+    }
+    const std::int64_t id = job->id;
+    if (id != m_job.id() && !m_job.open(id)) {
+        const QString problem = m_job.storeProblem();
+        showJobs();
+        m_said->setText(problem.isEmpty()
+                            ? QStringLiteral("That job is no longer kept.")
+                            : problem + QStringLiteral(" The job stays open until its last changes can be kept."));
+        return;
+    }
+    accept();
+    if (printRecord)
+        printRecord(pdf);
 }
 
 void JobsWindow::deleteJob()

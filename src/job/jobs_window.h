@@ -14,10 +14,13 @@ class QTableView;
 
 // File > Jobs...: the kept jobs, newest first, as a table a screen reader reads
 // with its headers: date, customer, site, dispenser serial number, kind of test, new
-// factor, average error and verdict. The search field finds jobs by customer, site,
+// factor, average error, verdict, and when the dispenser's next calibration is due
+// (in words and colour when within 30 days or past). The search field finds jobs by customer, site,
 // serial number or date as it is typed. Open (Enter) opens the job chosen; New Job
 // and Next Dispenser start one (the next keeps the customer, the site and the
-// scale of the job chosen); History shows the jobs of the chosen job's dispenser;
+// scale of the job chosen); History shows the jobs of the chosen job's dispenser,
+// and how they went over time; Print Record and Save Record as PDF open the job
+// chosen and print its calibration record;
 // Export... writes the jobs shown as CSV; Delete asks first. Every command has an
 // access key, and Esc closes the window.
 class JobsWindow : public FittedDialog {
@@ -35,6 +38,16 @@ public:
     // Whether to delete that job; the program asks in a message box.
     std::function<bool(const QString& question)> confirm;
 
+    // Print Record and Save Record as PDF: the job chosen is open; its record is to
+    // be printed, or saved as PDF when pdf.
+    std::function<void(bool pdf)> printRecord;
+    // History: the jobs of that dispenser serial number, newest first, to be shown
+    // as they went over time.
+    std::function<void(const QString& serial, const std::vector<KeptJob>& jobs)> showHistory;
+
+    // A next calibration due within so many days is marked as due.
+    static constexpr int kDueSoonDays = 30;
+
     // Writes the jobs shown as CSV to a file the user chooses; what became of it.
     QString exportJobs();
 
@@ -42,6 +55,7 @@ private:
     void showJobs();
     const KeptJob* chosen() const;
     void deleteJob();
+    void record(bool pdf);
 
     Job& m_job;
     Csv m_csv;

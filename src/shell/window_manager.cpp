@@ -4,6 +4,7 @@
 #include "calibration/calibration_mass_window.h"
 #include "calibration/calibration_no_mass_window.h"
 #include "widgets/design.h"
+#include "calibration/calibration_phases.h"
 #include "calibration/jobs_csv.h"
 #include "job/jobs_window.h"
 #include "job/sqlite_job_store.h"
@@ -11,9 +12,14 @@
 #include "output/message_box_print_dialogs.h"
 #include "shell/about_window.h"
 #include "shell/program_icon.h"
+#include "sheet/number_text.h"
 #include "tempcomp/temp_comp_window.h"
+#include "widgets/fitted_dialog.h"
+#include "widgets/history_chart.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
 #include <QFontDatabase>
 #include <QTimer>
 
@@ -108,16 +114,61 @@ QWidget* WindowManager::window(FlowRateWindow::Opens which) const
     return m_windows.at(static_cast<std::size_t>(which));
 }
 
-void WindowManager::showJobs()
+JobsWindow* WindowManager::jobsWindow()
 {
-    JobsWindow jobs(m_job, jobsCsv, m_main);
-    jobs.exec();
+    auto* jobs = new JobsWindow(m_job, jobsCsv, m_main);
+    jobs->setAttribute(Qt::WA_DeleteOnClose);
+    jobs->printRecord = [this](bool pdf) { printRecord(pdf); };
+    jobs->showHistory = [this, jobs](const QString& serial, const std::vector<KeptJob>& listed) {
+        showHistory(serial, listed, jobs);
+    };
+    return jobs;
 }
+
+void WindowManager::showJobs() { jobsWindow()->exec(); }
 
 void WindowManager::exportJobs()
 {
-    JobsWindow jobs(m_job, jobsCsv, m_main);
-    m_main->showNote(jobs.exportJobs());
+    JobsWindow* jobs = jobsWindow();
+    m_main->showNote(jobs->exportJobs());
+    jobs->close();
+}
+
+void WindowManager::printRecord(bool pdf)
+{
+    const bool noMass = m_job.kept().kind == worksheets().at(1).kind;
+    auto* worksheet = qobject_cast<CalibrationWindow*>(
+        open(noMass ? FlowRateWindow::Opens::NoMassDisplay : FlowRateWindow::Opens::MassDisplay));
+    if (pdf)
+        worksheet->saveRecord();
+    else
+        worksheet->printRecord();
+}
+
+void WindowManager::showHistory(const QString& serial, const std::vector<KeptJob>& jobs, QWidget* over)
+{
+    std::vector<HistoryPoint> points;
+    for (const KeptJob& listed : jobs) {
+        const std::optional<KeptJob> job = m_job.find(listed.id);
+        const std::optional<CalibrationOutcome> outcome = job ? calibrationOutcome(*job) : std::nullopt;
+        if (outcome)
+            points.push_back({QDate::fromString(qText(outcome->tested), Qt::ISODate), outcome->asFound, outcome->asLeft,
+                              outcome->factor, qText(outcome->asFoundText), qText(outcome->asLeftText),
+                              qText(outcome->factorText)});
+    }
+    // The band of the newest job's tolerance.
+    const auto limit = [&](const std::string Tolerance::*which) -> std::optional<double> {
+        if (jobs.empty() || toleranceFault(jobs.front().details.tolerance) != ToleranceFault::None
+            || (jobs.front().details.tolerance.*which).empty())
+            return std::nullopt;
+        return strictNumber(jobs.front().details.tolerance.*which);
+    };
+    FittedDialog history(QStringLiteral("History of dispenser %1").arg(serial), over);
+    history.body()->addWidget(
+        new HistoryChart(std::move(points), limit(&Tolerance::acceptance), limit(&Tolerance::maintenance)));
+    history.buttons()->addButton(QDialogButtonBox::Close);
+    connect(history.buttons(), &QDialogButtonBox::rejected, &history, &QDialog::reject);
+    history.exec();
 }
 
 void WindowManager::exitProgram()

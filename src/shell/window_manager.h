@@ -19,6 +19,8 @@
 // others running; the program ends when its last window closes, or at Exit.
 // It owns the job the reports are printed for, the dialogs that ask about them
 // and the printer system (CUPS) their pages go to.
+class JobsWindow;
+
 class WindowManager : public QObject {
     Q_OBJECT
 
@@ -48,6 +50,11 @@ public:
 
 private:
     QWidget* create(FlowRateWindow::Opens which);
+    JobsWindow* jobsWindow();
+    // The open job's record, from the worksheet its tests were typed in.
+    void printRecord(bool pdf);
+    // A dispenser's calibrations over time, over the window given.
+    void showHistory(const QString& serial, const std::vector<KeptJob>& jobs, QWidget* over);
 
     Beep m_beep;
     std::unique_ptr<PrintDialogs> m_printDialogs;

@@ -754,7 +754,7 @@ void TestWindows::jobsAreFoundOpenedAndExported()
     QProcess python;
     python.start("python3", {"-c",
                              "import csv, sys; rows = list(csv.reader(open(sys.argv[1], newline='', "
-                             "encoding='utf-8'))); print(len(rows), rows[1][3], rows[1][-4], rows[1][-3])",
+                             "encoding='utf-8'))); print(len(rows), rows[1][4], rows[1][-4], rows[1][-3])",
                              csv});
     QVERIFY(python.waitForFinished());
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
