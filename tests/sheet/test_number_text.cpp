@@ -78,6 +78,30 @@ const std::map<std::string, Conversion>& conversionsByName()
              const Verdict verdict = judge(terms.value(0).toStdString(), tolerance);
              return verdictWord(verdict) + (verdict == Verdict::None ? "" : ": " + verdictSentence(verdict, tolerance));
          }},
+        {"as left verdict",
+         [](const std::string& text) {  // "error acceptance maintenance", "-" for a limit not set
+             const QStringList terms = QString::fromStdString(text).split(' ');
+             const auto limit = [&](int i) {
+                 return terms.value(i) == "-" ? std::string() : terms.value(i).toStdString();
+             };
+             const Tolerance tolerance = phaseTolerance({limit(1), limit(2)}, Phase::AsLeft);
+             const Verdict verdict = judge(terms.value(0).toStdString(), tolerance);
+             return verdictWord(verdict) + ": " + verdictSentence(verdict, tolerance);
+         }},
+        {"repeatability",
+         [](const std::string& text) {  // "share maintenance scale:display..."
+             const QStringList terms = QString::fromStdString(text).split(' ');
+             std::vector<ExactError> errors;
+             for (const QString& test : terms.mid(2))
+                 errors.push_back({Decimal::of(test.section(':', 0, 0).toStdString()),
+                                   Decimal::of(test.section(':', 1).toStdString())});
+             const std::optional<Repeatability> range =
+                 repeatability(errors, {{}, terms.value(1).toStdString()}, terms.value(0).toStdString());
+             if (!range)
+                 return std::string("none");
+             return range->range
+                    + (range->limit.empty() ? "" : " " + verdictWord(range->verdict) + ", limit " + range->limit);
+         }},
         {"exact verdict",
          [](const std::string& text) {  // "scale display acceptance maintenance"
              const QStringList terms = QString::fromStdString(text).split(' ');
