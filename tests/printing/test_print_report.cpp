@@ -1,5 +1,7 @@
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_no_mass_report.h"
+#include "calibration/calibration_phases.h"
+#include "calibration/calibration_record.h"
 #include "flowrate/flow_rate_report.h"
 #include "layout/printer.h"
 #include "output/message_box_print_dialogs.h"
@@ -31,6 +33,7 @@ Q_DECLARE_METATYPE(PrinterSystem::Answer)
 Q_DECLARE_METATYPE(worked::Window)
 Q_DECLARE_METATYPE(TableRow)
 Q_DECLARE_METATYPE(ReportJob)
+Q_DECLARE_METATYPE(KeptJob)
 
 namespace {
 
@@ -62,6 +65,59 @@ ReportJob fullJob()
     return job;
 }
 
+// The job of the tables named so.
+ReportJob namedJob(TableRow& row, const QString& name)
+{
+    const std::map<QString, ReportJob> jobs{{"", ReportJob()},
+                                            {"every detail at its longest", fullJob()},
+                                            {"a tolerance of 1.5 and 2 %",
+                                             ReportJob{{{}, {"1.5", "2"}}, "2026-12-07 14:32"}}};
+    if (!jobs.contains(name))
+        row.fault("no job \"" + name.toStdString() + "\" in the test's list");
+    return jobs.contains(name) ? jobs.at(name) : ReportJob();
+}
+
+// A kept job of that worksheet whose phases hold the readings given, " / " between
+// them; "left as found" records No Adjustment.
+KeptJob recordJob(Window window, const QString& phases, const JobDetails& details)
+{
+    const Worksheet& worksheet = worksheets().at(window == Window::MassDisplay ? 0 : 1);
+    KeptJob job;
+    job.kind = worksheet.kind;
+    job.tested = "2026-12-07T14:30:00.000";
+    job.details = details;
+    const QStringList each = phases.split(" / ");
+    for (int phase = 0; phase < each.size(); ++phase) {
+        if (each[phase] == "left as found") {
+            job.readings[leftAsFoundName(worksheet.name)] = {{"left", "as found"}};
+            continue;
+        }
+        for (const QString& reading : each[phase].split(';'))
+            job.readings[phaseName(worksheet.name, phase)][reading.section('=', 0, 0).toStdString()] =
+                reading.section('=', 1).toStdString();
+    }
+    return job;
+}
+
+// The page line by line as the recording device takes it, against the one kept in
+// pages/ (which FLOWCAL_WRITE_PAGES keeps anew).
+void checkKeptPage(const Report& print, const ReportJob& job, const QString& name)
+{
+    RecordingDevice device;
+    Printer printer(device);
+    print(printer, job);
+    QStringList printed;
+    for (std::size_t line = 0; line < device.lines.size(); ++line)
+        printed << QString::number(line + 1) + ':'
+                       + (device.lines[line].empty() ? "" : " " + qText(device.lines[line]));
+    QFile kept(keptPagePath(name));
+    if (qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES") && kept.open(QIODevice::WriteOnly))
+        kept.write(printed.join('\n').toUtf8() + '\n');
+    kept.close();
+    QVERIFY2(kept.open(QIODevice::ReadOnly), qPrintable(kept.fileName()));
+    QCOMPARE(printed, QString::fromUtf8(kept.readAll()).split('\n', Qt::SkipEmptyParts));
+}
+
 // File > Print, and the printer system's answers let in.
 void printFrom(QWidget* window)
 {
@@ -90,6 +146,8 @@ private slots:
     void choosingWaitingAndCancelling();
     void savedAsPdf();
     void aFullJobStaysOnItsPage();
+    void recordPages_data();
+    void recordPages();
     void messageBoxesAskTheUser();
 };
 
@@ -102,19 +160,13 @@ void TestPrintReport::pages_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<ReportJob>("job");
     for (TableRow row : readTable("printing/reports.txt", 4)) {
-        const std::map<QString, ReportJob> jobs{{"", ReportJob()},
-                                                {"every detail at its longest", fullJob()},
-                                                {"a tolerance of 1.5 and 2 %",
-                                                 ReportJob{{{}, {"1.5", "2"}}, "2026-12-07 14:32"}}};
-        if (!jobs.contains(row[3]))
-            row.fault("no job \"" + row.cells[3] + "\" in the test's list");
+        const ReportJob job = namedJob(row, row[3]);
         const bool worked = row[2] == "worked example";
         const worked::Example* example = checkedExample(row, {worked ? QString() : row[2]});
         if (!QFileInfo::exists(keptPagePath(row[1])) && !qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES"))
             row.fault("no kept page " + keptPagePath(row[1]).toStdString());
-        QTest::newRow(row.cells[1].c_str())
-            << row << (example ? example->window : Window::FlowRate) << (example && worked ? stepsOf(*example) : row[2])
-            << (jobs.contains(row[3]) ? jobs.at(row[3]) : ReportJob());
+        QTest::newRow(row.cells[1].c_str()) << row << (example ? example->window : Window::FlowRate)
+                                            << (example && worked ? stepsOf(*example) : row[2]) << job;
     }
 }
 
@@ -125,20 +177,7 @@ void TestPrintReport::pages()
     QFETCH(QString, steps);
     QFETCH(ReportJob, job);
     CHECK_TABLE_ROW(row);
-    const QString page = row[1];
-    const auto print = report(window, steps);
-    RecordingDevice device;
-    Printer printer(device);
-    print(printer, job);
-    QStringList printed;
-    for (std::size_t line = 0; line < device.lines.size(); ++line)
-        printed << QString::number(line + 1) + ':'
-                       + (device.lines[line].empty() ? "" : " " + qText(device.lines[line]));
-    QFile kept(keptPagePath(page));
-    if (qEnvironmentVariableIsSet("FLOWCAL_WRITE_PAGES") && kept.open(QIODevice::WriteOnly))
-        kept.write(printed.join('\n').toUtf8() + '\n');
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(printed, QString::fromUtf8(kept.readAll()).split('\n', Qt::SkipEmptyParts));
+    checkKeptPage(report(window, steps), job, row[1]);
 }
 
 void TestPrintReport::printerSystemAnswers_data()
@@ -375,25 +414,38 @@ void TestPrintReport::aFullJobStaysOnItsPage()
     AnsweringDialogs dialogs;
     dialogs.pdfAnswer = folder.filePath("full.pdf");
     const ReportJob job = fullJob();
-    const auto print = report(Window::NoMassDisplay, stepsOf(worked::example(Window::NoMassDisplay)));
-    for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
-        const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
-                                 QPageLayout::Inch);
-        const QString name = "calibration-without-mass-display";
-        QCOMPARE(savePdf(dialogs, suggestedPdfPath(name, job), renderReport(print, name, job, layout)),
-                 "Report saved as " + *dialogs.pdfAnswer + ".");
-        const QSizeF page = layout.fullRect(QPageLayout::Point).size();
-        const QList<pdf::Line> lines = pdf::lines(*dialogs.pdfAnswer);
-        QVERIFY(!lines.isEmpty());
-        QCOMPARE(pdf::text(lines.last()).section(' ', 1), QString("New Flow Cal. Factor"));
-        for (const pdf::Line& line : lines) {
-            QVERIFY2(line.last().xMax <= page.width() - 18 && line.last().yMax <= page.height() - 18,
-                     qPrintable(pdf::text(line)));
+    // Each line on Letter and on A4 within a quarter-inch margin, the last one last.
+    const auto staysOnItsPage = [&](const Report& print, const QString& name, const QString& last) {
+        for (const QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
+            const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
+                                     QPageLayout::Inch);
+            QCOMPARE(savePdf(dialogs, suggestedPdfPath(name, job), renderReport(print, name, job, layout)),
+                     "Report saved as " + *dialogs.pdfAnswer + ".");
+            const QSizeF page = layout.fullRect(QPageLayout::Point).size();
+            const QList<pdf::Line> lines = pdf::lines(*dialogs.pdfAnswer);
+            QVERIFY(!lines.isEmpty());
+            QCOMPARE(pdf::text(lines.last()), last);
+            for (const pdf::Line& line : lines) {
+                QVERIFY2(line.last().xMax <= page.width() - 18 && line.last().yMax <= page.height() - 18,
+                         qPrintable(pdf::text(line)));
+            }
         }
-        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const pdf::Line& line) {
-            return pdf::text(line) == "Test 1: 0.950 % maint., outside 0.7 % acceptance, within 1.5 % maintenance";
-        }));
-    }
+    };
+    // The record of a job adjusted twice, every detail at its longest.
+    staysOnItsPage(recordReport(recordJob(Window::MassDisplay,
+                                          "scale1=20.40;display1=19.87;scale2=20.21;display2=20.05;scale3=20.33;"
+                                          "display3=20.28 / existingFactor=1.012;scale1=1;display1=1 / "
+                                          "existingFactor=1.0155;scale1=20.10;display1=20.12;scale2=20.30;"
+                                          "display2=20.29;scale3=20.20;display3=20.25",
+                                          job.details),
+                                {"40", "2027-12-07"}),
+                   "calibration-record", "Printed name: ________________________________");
+    staysOnItsPage(report(Window::NoMassDisplay, stepsOf(worked::example(Window::NoMassDisplay))),
+                   "calibration-without-mass-display", "43.3328 New Flow Cal. Factor");
+    const QList<pdf::Line> lines = pdf::lines(*dialogs.pdfAnswer);
+    QVERIFY(std::any_of(lines.begin(), lines.end(), [](const pdf::Line& line) {
+        return pdf::text(line) == "Test 1: 0.950 % maint., outside 0.7 % acceptance, within 1.5 % maintenance";
+    }));
     QVERIFY2(dialogs.suggested.last().endsWith(
                  "/calibration-without-mass-display-Dispenser-serial-no.WWWWWWWWWW-2026-12-07-1432.pdf"),
              qPrintable(dialogs.suggested.last()));
@@ -406,6 +458,34 @@ void TestPrintReport::aFullJobStaysOnItsPage()
              "CreationDate: +" + created + "\n", "Pages: +1\n"})
         QVERIFY2(info.contains(QRegularExpression(expected)), qPrintable(expected + " in:\n" + info));
     QCOMPARE(pdf::pdfaProblems(*dialogs.pdfAnswer), QString());
+}
+
+// Each calibration record's page against the one kept in pages/: both worksheets,
+// every phase's verdicts against its own limits, the repeatability, the adjustment
+// or none, a round between the first and the last in a line.
+void TestPrintReport::recordPages_data()
+{
+    QTest::addColumn<TableRow>("row");
+    QTest::addColumn<KeptJob>("job");
+    QTest::addColumn<ReportJob>("printed");
+    const std::map<QString, Window> windows{{"with a mass display", Window::MassDisplay},
+                                            {"without a mass display", Window::NoMassDisplay}};
+    for (TableRow row : readTable("printing/records.txt", 4)) {
+        const ReportJob printed = namedJob(row, row[3]);
+        if (!windows.contains(row[1]))
+            row.fault("no worksheet \"" + row.cells[1] + "\"");
+        const Window window = windows.contains(row[1]) ? windows.at(row[1]) : Window::MassDisplay;
+        QTest::newRow(row.cells[0].c_str()) << row << recordJob(window, row[2], printed.details) << printed;
+    }
+}
+
+void TestPrintReport::recordPages()
+{
+    QFETCH(TableRow, row);
+    QFETCH(KeptJob, job);
+    QFETCH(ReportJob, printed);
+    CHECK_TABLE_ROW(row);
+    checkKeptPage(recordReport(job, {"40", "2027-12-07"}), printed, row[0]);
 }
 
 // The program's own dialogs: the offer's Cancel declines and its Save accepts; the
