@@ -25,6 +25,7 @@ KeptJob fullJob(const std::string& serial)
     job.verdict = "within 0.7 % acceptance";
     job.readings["calibration-with-mass-display"] = {{"existingFactor", "1.0021"}, {"scale1", "20,5"}};
     job.readings["flow-rate-report"] = {{"maximumFlow", "12"}};
+    job.tested = "2026-12-07T14:30:00.000";
     return job;
 }
 
@@ -79,8 +80,9 @@ void TestJobStore::everyFieldComesBack()
     QCOMPARE(found->details.tolerance.maintenance, std::string("1.5"));
     QCOMPARE(found->readings, first.readings);
     QCOMPARE(std::tie(found->created, found->changed, found->kind, found->newFactor, found->averageError,
-                      found->verdict),
-             std::tie(first.created, first.changed, first.kind, first.newFactor, first.averageError, first.verdict));
+                      found->verdict, found->tested),
+             std::tie(first.created, first.changed, first.kind, first.newFactor, first.averageError, first.verdict,
+                      first.tested));
     const auto ids = [](const std::vector<KeptJob>& jobs) {
         QList<qint64> listed;
         for (const KeptJob& job : jobs)
@@ -93,16 +95,27 @@ void TestJobStore::everyFieldComesBack()
     QCOMPARE(ids(store.list(first.changed.substr(0, 10))).size(), 2);
     QCOMPARE(ids(store.list("e%_")), QList<qint64>{});  // searched as typed, not as a pattern
     QCOMPARE(ids(store.history("MX22-0417", 0)), QList<qint64>{first.id});
+    // A dispenser tested again: its earlier job's next calibration is not the one due.
+    KeptJob again = fullJob("MX22-0417");
+    again.tested = "2026-12-08T09:00:00.000";
+    QVERIFY(store.keep(again));
+    const std::vector<KeptJob> history = store.history("MX22-0417", 0);
+    QCOMPARE(ids(history), (QList<qint64>{again.id, first.id}));
+    QCOMPARE(history[0].superseded, false);
+    QCOMPARE(history[1].superseded, true);
+    QVERIFY(store.remove(again.id));
     QVERIFY(store.remove(first.id));
     QVERIFY(!store.find(first.id));
     QCOMPARE(ids(store.list()), QList<qint64>{second.id});
-    // A file of the first schema, as kept in the tests, opens and reads.
+    // A file of the first schema, as kept in the tests, opens and reads; its
+    // calibration was tested when it was last changed, as near as is known.
     const QString old = folder.filePath("schema-1.sqlite");
     QVERIFY(QFile::copy(QFINDTESTDATA("jobs-schema-1.sqlite"), old));
     QFile(old).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     SqliteJobStore older(old);
     QCOMPARE(older.list().size(), std::size_t(1));
     QCOMPARE(older.find(older.list().front().id)->readings.size(), std::size_t(1));
+    QCOMPARE(older.list().front().tested, std::string("2026-12-07T21:31:20.303"));
 }
 
 void TestJobStore::aFileItCannotUseIsLeftAsItIs()

@@ -1,6 +1,7 @@
 #include "widgets/announcer.h"
 #include "widgets/entry_field.h"
 #include "calibration/calibration_window.h"
+#include "calibration/jobs_csv.h"
 #include "job/job_details.h"
 #include "job/jobs_window.h"
 #include "job/sqlite_job_store.h"
@@ -84,6 +85,8 @@ private slots:
     void keptSettingsThatCannotBeUsedAreNamed();
     void settingsGoWhereXdgConfigHomeSays();
     void verdictsStandBesideTheErrors();
+    void aCalibrationIsAdjustedAndTestedAsLeft();
+    void theNextCalibrationDueIsMarked();
     void temperatureSaysTheFillLimitCrossed();
 
 private:
@@ -680,7 +683,8 @@ void TestWindows::theJobLastsAcrossRuns()
     details.items[JobDetails::Customer] = "Bay Street Station";
     details.items[JobDetails::DispenserSerial] = "MX22-0417";
     m_manager->job().setDetails(details);
-    QCOMPARE(worksheet->windowTitle(), QString("Calibration - As Found - MX22-0417, Bay Street Station"));  // which job is open
+    QCOMPARE(worksheet->windowTitle(),
+             QString("Calibration - As Found - MX22-0417, Bay Street Station"));  // which job is open
     const QString status = static_cast<SheetWindow*>(worksheet)->statusText();
     QVERIFY(status.contains("\"20,12\" is not a number"));
     field(worksheet, "scale1")->selectAll();
@@ -902,3 +906,123 @@ void TestWindows::temperatureSaysTheFillLimitCrossed()
 
 QTEST_MAIN(TestWindows)
 #include "test_windows.moc"
+
+// Adjust... records the factor keyed in (the new factor offered, a text that is no
+// number refused, Esc leaving all as it was) and shows the tests as left at it,
+// held to the acceptance tolerance alone; the tests as found come back with Show
+// As Found. No Adjustment records a dispenser left as found, until it is adjusted.
+void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
+{
+    Job& job = m_manager->job();
+    JobDetails details = job.details();
+    details.tolerance = {"1.5", "2"};
+    job.setDetails(details);
+    QWidget* window = m_manager->open(Opens::MassDisplay);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const auto type = [&](const QString& readings) {
+        for (const QString& reading : readings.split(';'))
+            typeIn(window, reading.section('=', 0, 0).toStdString(), reading.section('=', 1));
+    };
+    const auto shown = [&] {
+        QStringList words;
+        for (const char* error : {"percentError1", "percentError2", "percentError3", "sumError"})
+            words << window->findChild<QLabel*>(QString(error) + "Verdict")->text().section(' ', 0, 0);
+        for (const char* note : {"repeatability", "adjustmentNote"})
+            words << window->findChild<QLabel*>(note)->text();
+        return window->windowTitle() + ": " + words.join(' ');
+    };
+    const auto command = [&](const char* item) {
+        for (QAction* action : window->findChild<QMenuBar*>()->actions().at(0)->menu()->actions()) {
+            if (action->text() == item)
+                return action;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    type("existingFactor=1.0000;scale1=20.40;display1=19.87;scale2=20.21;display2=20.05;scale3=20.33;display3=20.28");
+    QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
+    command("No Adj&ustment")->trigger();
+    QVERIFY(command("No Adj&ustment")->isChecked());
+    QCOMPARE(job.kept().readings.count("calibration-with-mass-display/left-as-found"), 1u);
+
+    answer({[](QWidget* dialog) {
+        QCOMPARE(dialog->findChild<QLineEdit*>("keyedFactor")->text(), QString("1.0123"));  // as the window shows it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }});
+    command("&Adjust...")->trigger();
+    QCOMPARE(window->windowTitle(), QString("Calibration - As Found"));
+    answer({[](QWidget* dialog) {
+        QTest::keyClicks(QApplication::focusWidget(), "1.01x");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->findChild<QLabel*>("said")->text(),
+                 QString("\"1.01x\" is not a factor: type the number keyed into the dispenser, above 0."));
+        QTest::keyClicks(QApplication::focusWidget(), "1.012");  // over the text refused, selected
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    command("&Adjust...")->trigger();
+    QCOMPARE(field(window, "existingFactor")->text(), QString("1.012"));
+    QCOMPARE(field(window, "scale1")->text(), QString());
+    QVERIFY(!command("No Adj&ustment")->isEnabled() && !command("No Adj&ustment")->isChecked());
+    // As left, within the maintenance tolerance only is outside; a new factor the
+    // dispenser cannot be set closer to needs no further adjustment.
+    type("scale1=20.10;display1=19.75;scale2=20.30;display2=20.30;scale3=20.20;display3=20.20");
+    QCOMPARE(shown(), "Calibration - As Left: OUT OK OK OK Repeatability 1.741 % OUT, limit 0.8 % ");
+    type("display1=20.10");
+    QCOMPARE(shown(), "Calibration - As Left: OK OK OK OK Repeatability 0.000 % OK, limit 0.8 % "
+                      "No further adjustment needed.");
+    QCOMPARE(job.kept().newFactor, std::string("1.012"));  // the list shows the phase as left
+    command("Show As F&ound")->trigger();
+    QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
+    QCOMPARE(field(window, "scale1")->text(), QString("20.40"));
+    command("Show As &Left")->trigger();
+    QCOMPARE(field(window, "display1")->text(), QString("20.10"));
+    // A job opened again shows its last phase.
+    const std::int64_t id = (job.keepNow(), job.id());
+    QVERIFY(job.clear() && job.open(id));
+    QCOMPARE(window->windowTitle(), QString("Calibration - As Left"));
+    QCOMPARE(field(window, "existingFactor")->text(), QString("1.012"));
+}
+
+// The jobs window dates each dispenser's next calibration, and marks in words
+// (and colour) one due within 30 days or past; a job a later one took over from is
+// only dated.
+void TestWindows::theNextCalibrationDueIsMarked()
+{
+    struct ListedStore : JobStore {
+        std::vector<KeptJob> jobs;
+        std::string problem() override { return {}; }
+        bool keep(KeptJob&) override { return true; }
+        std::optional<KeptJob> find(std::int64_t) override { return std::nullopt; }
+        std::vector<KeptJob> list(const std::string&) override { return jobs; }
+        std::vector<KeptJob> history(const std::string&, std::int64_t) override { return jobs; }
+        bool remove(std::int64_t) override { return false; }
+    };
+    auto store = std::make_unique<ListedStore>();
+    const QDate today = QDate::currentDate();
+    const auto tested = [&](int daysToDue, bool superseded) {
+        KeptJob job;
+        job.id = std::int64_t(store->jobs.size() + 1);
+        job.tested = today.addDays(daysToDue).addMonths(-12).toString(Qt::ISODate).toStdString() + "T10:00:00.000";
+        job.superseded = superseded;
+        store->jobs.push_back(job);
+        return Job::nextDue(job.tested).toString(Qt::ISODate);
+    };
+    const QStringList expected{tested(31, false),
+                               tested(30, false) + ", due in 30 day(s)",
+                               tested(0, false) + ", due today",
+                               tested(-1, false) + ", overdue",
+                               tested(-1, true),
+                               ""};
+    store->jobs.emplace_back();  // never tested
+    Job job(std::move(store));
+    JobsWindow jobs(job, jobsCsv, nullptr);
+    QAbstractItemModel* model = jobs.findChild<QTableView*>("jobs")->model();
+    QCOMPARE(model->headerData(8, Qt::Horizontal).toString(), QString("Next due"));
+    QStringList due, colours;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        due << model->index(row, 8).data().toString();
+        colours << model->index(row, 8).data(Qt::ForegroundRole).value<QColor>().name();
+    }
+    QCOMPARE(due, expected);
+    QCOMPARE(colours.join(' '), QString("#000000 #964b00 #964b00 #c80000 #000000 #000000"));
+}
