@@ -4,6 +4,7 @@ given the program to start: each window's worked example, typed in and printed
 from File > Print, reaches the CUPS capture queue as one job of one page that reads
 as the page kept for its report in tests/printing/pages, 14 pt over 12 pt lines;
 the status line names the job. File > Save as PDF writes the very page printed.
+A job adjusted prints its calibration record, both phases on its page.
 A printer that refuses the report, or is stopped, is named with CUPS's reason in a
 message box, and nothing is printed.
 """
@@ -16,8 +17,8 @@ import tempfile
 
 import pyatspi
 
-from desktop import (access, activate, check, config, finish, frames, job_details, keys, opened, save_as_pdf, start,
-                     typed_keys, until, wait_for, walk, xdotool)
+from desktop import (access, activate, check, config, field_state, finish, frames, job_details, keys, opened,
+                     save_as_pdf, start, typed_keys, until, wait_for, walk, xdotool)
 
 program = sys.argv[1]
 if not os.environ.get("FLOWCAL_CAPTURE_DIR"):
@@ -108,6 +109,28 @@ for line in ("Customer: Acme Gas", "Dispenser serial no.: SN-4471", "Technician:
              "Average error: 0.715 % maint., outside 0.7 % acceptance, within 1.5 % maintenance"):
     check(line in lines, "the details block says %r" % line)
 check(any(line.startswith("Printed 20") for line in lines), "the block says when it was printed")
+
+# File > Adjust... takes the factor keyed in (the new one, offered), and the window
+# shows the tests as left at it; File > Print Record prints the calibration record.
+access(app, "f", "a")
+wait_for(lambda: dialog_of(app, "Adjust"), "the Adjust dialog opens")
+xdotool("key", "Return")
+wait_for(lambda: not dialog_of(app, "Adjust"), "the Adjust dialog closes")
+wait_for(lambda: any(frame.description.startswith("As Left.") for frame in frames(app)), "the window is as left")
+wait_for(lambda: field_state(app), "a field of the worksheet has the focus again")
+keys(app, "Tab Tab 100 Tab 17.65 Return")
+before = set(os.listdir(jobs))
+access(app, "f", "r")
+job = new_job(before)
+lines = read(job)[0] if job else []
+for line in ("CALIBRATION RECORD", "Customer: Acme Gas", "Test 1 100 17.65 99.899 0.10% OK",
+             "Result As Left: passes", "Technician: ________________________________ Date: ______________",
+             "Printed name: R. Diaz"):
+    check(line in lines, "the record says %r: %s" % (line, lines))
+check(any(re.fullmatch(r"ADJUSTMENT: flow cal\. factor \S+ \u2192 43\.3328 keyed in", line) for line in lines),
+      "the record names the adjustment: %s" % lines)
+check(any(line.startswith("AS FOUND, factor") for line in lines) and
+      "AS LEFT, factor 43.3328, held to 0.7 % acceptance" in lines, "the record has both phases: %s" % lines)
 process.terminate()
 process.wait(10)
 shutil.rmtree(saved)
