@@ -2,10 +2,12 @@
 
 #include "widgets/design.h"
 #include "maker/maker.h"
+#include "shell/program.h"
 #include "shell/program_icon.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace {
 
@@ -37,9 +39,9 @@ AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
     page->setAutoFillBackground(true);
 
     // The version line's place is ours to choose: above the address, level with the icon.
-    // Its words are the design's, "Version 1.02", and stay so; the version the
-    // program reports elsewhere (its package, its metadata) is the project's.
-    label(page, qText(maker::kName) + QStringLiteral("  Version 1.02"), QRect(1200, 240, 3420, 195), true);
+    // The version is the project's, the one its package and its metadata give.
+    label(page, qText(maker::kName) + QStringLiteral("  Version ") + QString::fromLatin1(kProgramVersion),
+          QRect(1200, 240, 3420, 195), true);
     label(page, qText(maker::kStreet), QRect(1200, 600, 2040, 195), true);
     label(page, qText(maker::kCity), QRect(1200, 840, 2040, 195), true);
     label(page, qText(maker::kPhone), QRect(1200, 1200, 3420, 195), true);
@@ -64,4 +66,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QMainWindow(parent)
     drawing->setPixmap(QPixmap(QStringLiteral(":/com.example.Flowcal-128.png"))
                            .scaled(drawing->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     drawing->setAlignment(Qt::AlignCenter);
+
+    // No button in the design: Esc and Enter close it, as they close the program's dialogs.
+    for (const auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, &QWidget::close);
 }

@@ -76,6 +76,7 @@ private slots:
     void everyDialogFitsTheScreen();
     void notesStayAndLongOnesShowWhole();
     void eachWindowOpensOnce();
+    void aboutClosesWithEscOrEnter();
     void exitBeepsOnceAndClosesEverything_data();
     void exitBeepsOnceAndClosesEverything();
     void jobDetailsAreTypedOnceAndTheTechniciansKept();
@@ -150,7 +151,7 @@ void TestWindows::windowsReadAsDesigned()
     CHECK_TABLE_ROW(row);
     QWidget* shown = window < 0 ? m_main : m_manager->open(Opens(window));
     QVERIFY(QTest::qWaitForWindowActive(shown));
-    QCOMPARE(captionsOf(shown), row[1] + " | " + row[5]);
+    QCOMPARE(captionsOf(shown), row[1] + " | " + row[5].replace("{version}", QApplication::applicationVersion()));
     QWidget* page = shown->findChild<QLabel*>()->parentWidget();  // where the design draws
     QCOMPARE(page->grab().toImage().pixelColor(1, 1).name(), row[4].section(' ', 0, 0));
     for (QLabel* label : shown->findChildren<QLabel*>()) {  // a caption wraps within its width
@@ -550,6 +551,18 @@ void TestWindows::eachWindowOpensOnce()
     settle();
     for (Opens which : {Opens::MassDisplay, Opens::NoMassDisplay, Opens::Temp, Opens::About})
         QVERIFY(!m_manager->window(which));  // gone, values and all
+}
+
+// The About window has no button: Esc and Enter close it, wherever its focus is.
+void TestWindows::aboutClosesWithEscOrEnter()
+{
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QPointer<QWidget> about = m_manager->open(Opens::About);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        settle();
+        QVERIFY2(!about, qPrintable(QKeySequence(key).toString()));
+    }
 }
 
 void TestWindows::exitBeepsOnceAndClosesEverything_data()
