@@ -63,16 +63,22 @@ public:
                                              : "  " + verdictWord(range->verdict) + ", limit " + range->limit + " ("
                                                    + m_terms.repeatabilityShare + " % of the maintenance tolerance)")
                                 : std::string("fewer than two tests"))});
-        bool judged = false, passes = !range || range->verdict != Verdict::Outside;
+        bool judged = false, errorsWithin = true;
         for (std::size_t test = 0; test <= sheet.tests.size(); ++test) {
             const FieldId error = test < sheet.tests.size() ? sheet.tests[test].percentError
                                                             : m_worked.averageError(phase);
             const Verdict verdict = m_worked.judgement(phase, error, tolerance).verdict;
             judged = judged || verdict != Verdict::None;
-            passes = passes && verdict != Verdict::Outside;
+            errorsWithin = errorsWithin && verdict != Verdict::Outside;
         }
+        const bool rangeWithin = !range || range->verdict != Verdict::Outside;
         if (judged)
-            printer.print({"Result " + phaseTitle(phase) + ": " + (passes ? "passes" : "FAILS")});
+            printer.print({"Result " + phaseTitle(phase) + ": "
+                           + (errorsWithin && rangeWithin ? std::string("passes")
+                              : !errorsWithin && !rangeWithin
+                                  ? std::string("FAILS (an error and the repeatability outside their limits)")
+                              : !errorsWithin ? std::string("FAILS (an error outside the tolerance)")
+                                              : std::string("FAILS (the repeatability outside its limit)"))});
     }
 
     // A round between the first and the last, in one line.

@@ -310,12 +310,21 @@ KeptJob CalibrationWindow::summary() const
     return shown;
 }
 
-// "Percent of Error, Test 1 -1.650%, outside 1.5 % acceptance".
+// "Percent of Error, Test 1 -1.650%, outside 1.5 % acceptance"; the average error
+// with the repeatability, the new factor with the note that it needs no further
+// adjustment.
 QString CalibrationWindow::spoken(const QWidget* field) const
 {
+    QString said = ReportWindow::spoken(field);
     for (const Judged& judged : m_judged) {
         if (judged.field == field && judged.verdict->isVisibleTo(area()))
-            return ReportWindow::spoken(field) + ", " + judged.verdict->accessibleName();
+            said += ", " + judged.verdict->accessibleName();
     }
-    return ReportWindow::spoken(field);
+    const auto add = [&](const QLabel* note, bool about) {
+        if (note && about && !note->accessibleName().isEmpty())
+            said += ", " + note->accessibleName();
+    };
+    add(m_repeatability, !m_judged.empty() && field == m_judged.back().field);
+    add(m_adjustmentNote, field == widgetOf(m_sheet->newFactor));
+    return said;
 }

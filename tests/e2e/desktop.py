@@ -214,10 +214,11 @@ def start(program, env=None):
     return process, app
 
 
-def save_as_pdf(app, path):
-    """File > Save as PDF into path, typed over the name the dialog suggests, as a
-    person does; True once the file is there and the dialog gone."""
-    access(app, "f", "d")
+def save_as_pdf(app, path, item="d"):
+    """File > Save as PDF (or the File menu's item given) into path, typed over the
+    name the dialog suggests, as a person does; True once the file is there and the
+    dialog gone."""
+    access(app, "f", item)
     dialog = wait_for(lambda: next((f for f in frames(app) if f.name == "Save Report as PDF"), None),
                       "the file dialog opens")
     wait_for(lambda: any(node.getRole() == pyatspi.ROLE_TEXT and has(node, pyatspi.STATE_FOCUSED)
