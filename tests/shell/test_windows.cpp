@@ -329,12 +329,14 @@ void TestWindows::keysGoWhereTheyDoAtScaleOne()
 // into view.
 void TestWindows::everyDialogFitsTheScreen()
 {
+    // Its buttons in sight; the jobs window's commands on a job scroll with the list.
     const auto fits = [](QWidget* dialog) {
         const QRect screen = dialog->screen()->availableGeometry();
         QVERIFY2(screen.contains(dialog->frameGeometry()),
                  qPrintable(
                      QString("%1 is %2x%3").arg(dialog->windowTitle()).arg(dialog->width()).arg(dialog->height())));
-        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        QWidget* inSight = qobject_cast<JobsWindow*>(dialog) ? dialog->findChild<QDialogButtonBox*>() : dialog;
+        for (QAbstractButton* button : inSight->findChildren<QAbstractButton*>()) {
             if (button->isVisibleTo(dialog) && !button->inherits("QToolButton"))
                 QVERIFY2(dialog->rect().contains(QRect(button->mapTo(dialog, QPoint()), button->size())),
                          qPrintable(button->text()));
@@ -407,6 +409,38 @@ void TestWindows::everyDialogFitsTheScreen()
     dialogs.tell(longMessage);
     dialogs.choosePdfFile(QDir::temp().filePath("calibration-without-mass-display-MX22-0417-2026-12-06-1432.pdf"));
     QCOMPARE(seen, QStringList({"Job Details", "offer", "choose", "replace", "tell", "file"}));
+    // The factor keyed in, with the words on one refused; the jobs window and a
+    // dispenser's history over it.
+    QWidget* worksheet = m_manager->open(Opens::MassDisplay);
+    answer({[&](QWidget* dialog) {
+        QTest::keyClicks(QApplication::focusWidget(), "x");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        settle();
+        fits(dialog);
+        seen << dialog->windowTitle();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    }});
+    trigger(worksheet, "&File/&Adjust...");
+    JobDetails details = m_manager->job().details();
+    details.items[JobDetails::DispenserSerial] = "MX22-0417";
+    m_manager->job().setDetails(details);
+    typeIn(worksheet, "scale1", "20");
+    answer({[&](QWidget* jobs) {
+        fits(jobs);
+        seen << jobs->windowTitle();
+        answer({[&](QWidget* history) {  // a timer of its own: the one running waits for History
+            fits(history);
+            seen << history->windowTitle();
+            QTest::keyClick(history, Qt::Key_Escape);
+        }});
+        for (QPushButton* button : jobs->findChildren<QPushButton*>()) {
+            if (button->text() == "&History")
+                button->click();
+        }
+        QTest::keyClick(jobs, Qt::Key_Escape);
+    }});
+    m_manager->showJobs();
+    QCOMPARE(seen.mid(6), QStringList({"Adjust", "Jobs", "History of dispenser MX22-0417"}));
 }
 
 // Run once more at three times the scale on Qt's small offscreen screen (ctest
