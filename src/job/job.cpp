@@ -277,8 +277,8 @@ int Job::monthsToNextCalibration()
     return number && months > 0 && months <= 120 ? months : 12;
 }
 
-QDate Job::nextDue(const std::string& tested)
+QDate Job::nextDue(const std::string& tested, int months)
 {
     const QDate day = QDate::fromString(QString::fromStdString(tested).left(10), Qt::ISODate);
-    return day.isValid() ? day.addMonths(monthsToNextCalibration()) : QDate();
+    return day.isValid() ? day.addMonths(months) : QDate();
 }

@@ -75,9 +75,9 @@ public:
     // The months from one calibration to the next that is due (record/months, 12
     // unless set).
     static int monthsToNextCalibration();
-    // When a calibration tested then is next due ("2027-12-07"); nothing for a job
-    // never tested.
-    static QDate nextDue(const std::string& tested);
+    // When a calibration tested then is next due ("2027-12-07"), so many months on;
+    // nothing for a job never tested.
+    static QDate nextDue(const std::string& tested, int months = monthsToNextCalibration());
 
     // Where settings go when no folder can keep them: a folder that can never be made.
     static QString nowhere() { return QStringLiteral("/proc/flowcal-keeps-no-settings"); }

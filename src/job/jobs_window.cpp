@@ -37,9 +37,9 @@ struct Due {
     int days = 0;  // from today; meaningful when soon
     bool soon = false;
 };
-Due due(const KeptJob& job, const QDate& today)
+Due due(const KeptJob& job, const QDate& today, int months)
 {
-    const QDate date = Job::nextDue(job.tested);
+    const QDate date = Job::nextDue(job.tested, months);
     if (!date.isValid())
         return {};
     Due result{date.toString(Qt::ISODate), int(today.daysTo(date)), false};
@@ -81,7 +81,7 @@ public:
             return {};
         const KeptJob& job = m_jobs.at(std::size_t(index.row()));
         if (role == Qt::ForegroundRole) {  // the words say it; the colour helps the eye
-            const Due next = index.column() == 8 ? due(job, m_today) : Due{};
+            const Due next = index.column() == 8 ? due(job, m_today, m_months) : Due{};
             return !next.soon ? QVariant() : next.days < 0 ? QColor(200, 0, 0) : QColor(150, 75, 0);
         }
         switch (index.column()) {
@@ -93,13 +93,14 @@ public:
         case 5: return qText(job.newFactor);
         case 6: return qText(job.averageError);
         case 7: return qText(job.verdict);
-        default: return due(job, m_today).text;
+        default: return due(job, m_today, m_months).text;
         }
     }
 
 private:
     std::vector<KeptJob> m_jobs;
     QDate m_today = QDate::currentDate();
+    int m_months = Job::monthsToNextCalibration();
 };
 
 JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
@@ -193,16 +194,8 @@ JobsWindow::JobsWindow(Job& job, Csv csv, QWidget* parent)
     buttons->addButton(QDialogButtonBox::Close);
     open->setDefault(true);
     connect(open, &QPushButton::clicked, this, [this] {
-        const KeptJob* job = chosen();
-        if (job && job->id != m_job.id() && !m_job.open(job->id)) {
-            const QString problem = m_job.storeProblem();
-            showJobs();
-            m_said->setText(problem.isEmpty()
-                                ? QStringLiteral("That job is no longer kept.")
-                                : problem + QStringLiteral(" The job stays open until its last changes can be kept."));
-            return;
-        }
-        accept();
+        if (openChosen())
+            accept();
     });
     connect(m_table, &QTableView::activated, open, &QPushButton::click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -267,18 +260,24 @@ void JobsWindow::record(bool pdf)
         m_said->setText(QStringLiteral("The chosen job has no calibration tests: it has no record."));
         return;
     }
-    const std::int64_t id = job->id;
-    if (id != m_job.id() && !m_job.open(id)) {
-        const QString problem = m_job.storeProblem();
-        showJobs();
-        m_said->setText(problem.isEmpty()
-                            ? QStringLiteral("That job is no longer kept.")
-                            : problem + QStringLiteral(" The job stays open until its last changes can be kept."));
+    if (!openChosen())
         return;
-    }
     accept();
     if (printRecord)
         printRecord(pdf);
+}
+
+bool JobsWindow::openChosen()
+{
+    const KeptJob* job = chosen();
+    if (!job || job->id == m_job.id() || m_job.open(job->id))
+        return true;
+    const QString problem = m_job.storeProblem();
+    showJobs();
+    m_said->setText(problem.isEmpty()
+                        ? QStringLiteral("That job is no longer kept.")
+                        : problem + QStringLiteral(" The job stays open until its last changes can be kept."));
+    return false;
 }
 
 void JobsWindow::deleteJob()

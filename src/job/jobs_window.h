@@ -56,6 +56,9 @@ private:
     const KeptJob* chosen() const;
     void deleteJob();
     void record(bool pdf);
+    // Opens the job chosen in place of the open one; false, and says why, when it
+    // cannot be.
+    bool openChosen();
 
     Job& m_job;
     Csv m_csv;

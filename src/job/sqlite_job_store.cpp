@@ -179,7 +179,8 @@ bool SqliteJobStore::migrate(int from)
         // When the tests were last typed; a job of the first schema with results was
         // last changed then, as near as is known.
         create << QStringLiteral("ALTER TABLE jobs ADD COLUMN tested TEXT NOT NULL DEFAULT ''")
-               << QStringLiteral("UPDATE jobs SET tested = changed WHERE kind <> ''");
+               << QStringLiteral("UPDATE jobs SET tested = changed WHERE kind <> ''")
+               << QStringLiteral("CREATE INDEX jobs_by_serial_tested ON jobs (dispenser_serial, tested)");
     }
     // Later schemas add their steps here, each from the one before.
     create << QStringLiteral("PRAGMA user_version = %1").arg(kSchema);
