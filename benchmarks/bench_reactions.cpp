@@ -181,13 +181,16 @@ void ReportNoMassDisplayToPdf(benchmark::State& state)
 }
 BENCHMARK(ReportNoMassDisplayToPdf)->Unit(benchmark::kMillisecond);
 
-// A job of three tests with every detail filled in, as a technician leaves it.
+// A job of three tests with every detail filled in, as a technician leaves it: a
+// dispenser among 2,500, each calibrated once a year.
 KeptJob typicalJob(int number)
 {
     KeptJob job;
     for (int item = 0; item < JobDetails::kItems; ++item)
         job.details.items[item] = JobDetails::about(JobDetails::Item(item)).label + std::to_string(number % 97);
-    job.details.items[JobDetails::DispenserSerial] = "MX22-" + std::to_string(number);
+    job.details.items[JobDetails::DispenserSerial] = "MX22-" + std::to_string(number % 2500);
+    job.tested = std::to_string(2023 + number / 2500) + "-06-01T10:00:00.000";
+    job.kind = "Calibration with a mass display";
     job.readings["calibration-with-mass-display"] = {{"existingFactor", "1.0021"}, {"scale1", "20.12"},
                                                      {"display1", "20.41"},        {"scale2", "19.87"},
                                                      {"display2", "19.58"},        {"scale3", "20.05"},
