@@ -173,6 +173,13 @@ void CalibrationWindow::updateCommands()
     showPhaseNotes();
 }
 
+JobDetails CalibrationWindow::printedDetails() const
+{
+    JobDetails details = job().details();
+    details.tolerance = phaseTolerance();
+    return details;
+}
+
 Tolerance CalibrationWindow::phaseTolerance() const
 {
     return ::phaseTolerance(job().details().tolerance, m_phase == 0 ? Phase::AsFound : Phase::AsLeft);

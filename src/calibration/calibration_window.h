@@ -73,6 +73,8 @@ public:
     void adjust();
     // Records, or takes back, that the dispenser was left as found.
     void leaveAsFound(bool left);
+    // As left, the report judges the tests against the limits the window does.
+    JobDetails printedDetails() const override;
     // File > Print Record and Save Record as PDF...
     void printRecord();
     void saveRecord();

@@ -104,6 +104,8 @@ void ReportWindow::addReportCommands(QMenu* file, const QString& printItem)
 
 KeptJob ReportWindow::summary() const { return {}; }
 
+JobDetails ReportWindow::printedDetails() const { return m_services.job.details(); }
+
 // A window whose readings are still those it opens with gives the job none.
 void ReportWindow::sheetEventDone()
 {
@@ -359,7 +361,7 @@ void ReportWindow::takeCommand(Report page, const QString& name)
     m_typedAhead = false;
     m_late = false;
     const JobDetails& details = m_services.job.details();
-    const ReportJob job = reportJob(details);
+    const ReportJob job = reportJob(printedDetails());
     QByteArray laidOut = renderReport(page, name, job, m_paper);
     m_command = Command{std::move(page), name, readings(), details, job, m_paper, std::move(laidOut)};
 }

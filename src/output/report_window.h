@@ -43,6 +43,8 @@ protected:
     // What the list of jobs shows of the window's results: its kind of test, new
     // factor and verdict; nothing by default.
     virtual KeptJob summary() const;
+    // The job's details as the window's report prints them: the job's own by default.
+    virtual JobDetails printedDetails() const;
     // Each change of the readings goes to the job, which keeps it.
     void sheetEventDone() override;
     // Kept at once: an Enter, or leaving a field.

@@ -1020,9 +1020,12 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
     QCOMPARE(shown(), "Calibration - As Left: OK OK OK OK Repeatability 0.000 % OK, limit 0.8 % "
                       "No further adjustment needed.");
     QCOMPARE(job.kept().newFactor, std::string("1.012"));  // the list shows the phase as left
+    const auto printedTolerance = [&] { return static_cast<CalibrationWindow*>(window)->printedDetails().tolerance; };
+    QCOMPARE(printedTolerance(), (Tolerance{"1.5", ""}));  // the report judges as the window does
     command("Show As F&ound")->trigger();
     QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
     QCOMPARE(field(window, "scale1")->text(), QString("20.40"));
+    QCOMPARE(printedTolerance(), (Tolerance{"1.5", "2"}));
     command("Show As &Left")->trigger();
     QCOMPARE(field(window, "display1")->text(), QString("20.10"));
     // A job opened again shows its last phase.
