@@ -74,7 +74,10 @@ CalibrationWindow::CalibrationWindow(std::unique_ptr<CalibrationSheet> sheet, co
     file->addAction(QStringLiteral("Save Record as PD&F..."), this, &CalibrationWindow::saveRecord);
     file->addSeparator();
     file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
-    connect(&job(), &Job::changed, this, &CalibrationWindow::showVerdicts);
+    connect(&job(), &Job::changed, this, [this] {  // a new tolerance judges anew
+        showVerdicts();
+        showPhaseNotes();
+    });
     setPhaseName(qText(phaseTitle(0)));
     updateCommands();
 }

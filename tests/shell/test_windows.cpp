@@ -989,6 +989,11 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
     };
     type("existingFactor=1.0000;scale1=20.40;display1=19.87;scale2=20.21;display2=20.05;scale3=20.33;display3=20.28");
     QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
+    details.tolerance = {"1.5", "2.5"};  // a new tolerance, a new limit
+    job.setDetails(details);
+    QCOMPARE(window->findChild<QLabel*>("repeatability")->text(), QString("Repeatability 2.352 % OUT, limit 1 %"));
+    details.tolerance = {"1.5", "2"};
+    job.setDetails(details);
     command("No Adj&ustment")->trigger();
     QVERIFY(command("No Adj&ustment")->isChecked());
     QCOMPARE(job.kept().readings.count("calibration-with-mass-display/left-as-found"), 1u);
