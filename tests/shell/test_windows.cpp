@@ -1017,6 +1017,15 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
     QCOMPARE(field(window, "existingFactor")->text(), QString("1.012"));
     QCOMPARE(field(window, "scale1")->text(), QString());
     QVERIFY(!command("No Adj&ustment")->isEnabled() && !command("No Adj&ustment")->isChecked());
+    // Adjusted again before a test at it: the factor keyed in is corrected, no new round.
+    answer({[](QWidget*) {
+        QTest::keyClicks(QApplication::focusWidget(), "1.0125");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    command("&Adjust...")->trigger();
+    QCOMPARE(window->windowTitle() + ' ' + field(window, "existingFactor")->text(),
+             QString("Calibration - As Left 1.0125"));
+    typeIn(window, "existingFactor", "1.012");
     // As left, within the maintenance tolerance only is outside; a new factor the
     // dispenser cannot be set closer to needs no further adjustment.
     type("scale1=20.10;display1=19.75;scale2=20.30;display2=20.30;scale3=20.20;display3=20.20");
@@ -1024,7 +1033,11 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
     type("display1=20.10");
     QCOMPARE(shown(), "Calibration - As Left: OK OK OK OK Repeatability 0.000 % OK, limit 0.8 % "
                       "No further adjustment needed.");
-    QCOMPARE(job.kept().newFactor, std::string("1.012"));  // the list shows the phase as left
+    QCOMPARE(job.kept().newFactor, std::string("1.012"));                   // the list shows the phase as left
+    type("scale1=1013;display1=1012;scale2=;display2=;scale3=;display3=");  // a new factor one step off
+    QCOMPARE(field(window, "newFactor")->text() + ' ' + window->findChild<QLabel*>("adjustmentNote")->text(),
+             QString("1.013 "));
+    type("scale1=20.10;display1=20.10;scale2=20.30;display2=20.30;scale3=20.20;display3=20.20");
     const auto printedTolerance = [&] { return static_cast<CalibrationWindow*>(window)->printedDetails().tolerance; };
     QCOMPARE(printedTolerance(), (Tolerance{"1.5", ""}));  // the report judges as the window does
     command("Show As F&ound")->trigger();
