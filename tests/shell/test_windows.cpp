@@ -987,7 +987,10 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
         }
         return static_cast<QAction*>(nullptr);
     };
+    typeIn(m_main, "maximumFlow", "10");
+    QCOMPARE(job.kept().tested, std::string());  // a flow rate is no test
     type("existingFactor=1.0000;scale1=20.40;display1=19.87;scale2=20.21;display2=20.05;scale3=20.33;display3=20.28");
+    QVERIFY(!job.kept().tested.empty());
     QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
     details.tolerance = {"1.5", "2.5"};  // a new tolerance, a new limit
     job.setDetails(details);
@@ -1044,6 +1047,11 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
     QCOMPARE(shown(), "Calibration - As Found: OUT OK OK OK Repeatability 2.352 % OUT, limit 0.8 % ");
     QCOMPARE(field(window, "scale1")->text(), QString("20.40"));
     QCOMPARE(printedTolerance(), (Tolerance{"1.5", "2"}));
+    type("display3=20.27");  // corrected as found: the list still shows the phase as left
+    QCOMPARE(job.kept().newFactor, std::string("1.012"));
+    const QString csv = QString::fromStdString(jobsCsv({job.kept()}));
+    QVERIFY2(csv.contains(",As Found,1.0000,,,3,20.33,20.27,") && csv.contains(",As Left,1.012,1.0000 -> 1.012,,1,"),
+             qPrintable(csv));
     command("Show As &Left")->trigger();
     QCOMPARE(field(window, "display1")->text(), QString("20.10"));
     // A job opened again shows its last phase.
