@@ -413,8 +413,8 @@ void TestWindows::everyDialogFitsTheScreen()
     // dispenser's history over it.
     QWidget* worksheet = m_manager->open(Opens::MassDisplay);
     answer({[&](QWidget* dialog) {
-        QTest::keyClicks(QApplication::focusWidget(), "x");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("keyedFactor"), "x");
+        QTest::keyClick(dialog->findChild<QLineEdit*>("keyedFactor"), Qt::Key_Return);
         settle();
         fits(dialog);
         seen << dialog->windowTitle();
@@ -785,8 +785,10 @@ void TestWindows::jobsAreFoundOpenedAndExported()
         QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QString("Dispenser serial no."));
         QCOMPARE(table->model()->rowCount(), 2);
         QCOMPARE(table->model()->index(0, 3).data().toString(), QString("MX22-0418"));  // the newest first
-        // Into the search field, which has the focus once the window is active; under
-        // load the window may not be yet.
+        // Its access keys work once it is the active window, which under load it may
+        // not be yet.
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
         QTest::keyClicks(dialog->findChild<QLineEdit*>("search"), "0417");
         QCOMPARE(table->model()->rowCount(), 1);
         jobs->chooseFile = [&](const QString&) { return std::optional<QString>(csv); };
@@ -1003,27 +1005,27 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
 
     answer({[](QWidget* dialog) {
         QCOMPARE(dialog->findChild<QLineEdit*>("keyedFactor")->text(), QString("1.0123"));  // as the window shows it
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(dialog, Qt::Key_Escape);
     }});
     command("&Adjust...")->trigger();
     QCOMPARE(window->windowTitle(), QString("Calibration - As Found"));
     answer({[](QWidget* dialog) {
-        QTest::keyClicks(QApplication::focusWidget(), "1.01x");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("keyedFactor"), "1.01x");
+        QTest::keyClick(dialog->findChild<QLineEdit*>("keyedFactor"), Qt::Key_Return);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->findChild<QLabel*>("said")->text(),
                  QString("\"1.01x\" is not a factor: type the number keyed into the dispenser, above 0."));
-        QTest::keyClicks(QApplication::focusWidget(), "1.012");  // over the text refused, selected
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("keyedFactor"), "1.012");  // over the text refused, selected
+        QTest::keyClick(dialog->findChild<QLineEdit*>("keyedFactor"), Qt::Key_Return);
     }});
     command("&Adjust...")->trigger();
     QCOMPARE(field(window, "existingFactor")->text(), QString("1.012"));
     QCOMPARE(field(window, "scale1")->text(), QString());
     QVERIFY(!command("No Adj&ustment")->isEnabled() && !command("No Adj&ustment")->isChecked());
     // Adjusted again before a test at it: the factor keyed in is corrected, no new round.
-    answer({[](QWidget*) {
-        QTest::keyClicks(QApplication::focusWidget(), "1.0125");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    answer({[](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("keyedFactor"), "1.0125");
+        QTest::keyClick(dialog->findChild<QLineEdit*>("keyedFactor"), Qt::Key_Return);
     }});
     command("&Adjust...")->trigger();
     QCOMPARE(window->windowTitle() + ' ' + field(window, "existingFactor")->text(),
