@@ -1,6 +1,7 @@
 #include "calibration/calibration_mass_window.h"
 
 #include "calibration/calibration_window.h"
+#include "calibration/calibration_phases.h"
 #include "calibration/calibration_mass_report.h"
 #include "calibration/calibration_mass_sheet.h"
 #include "maker/maker.h"
@@ -11,8 +12,8 @@ CalibrationWindow* newCalibrationMassWindow(ReportServices& services)
     using namespace design;
     using Kind = SheetWindow::Kind;
     auto* window = CalibrationWindow::create<CalibrationMassSheet>({7245, 5820, kPaleCyan, "&Print",
-                                                                    "calibration-with-mass-display",
-                                                                    "Calibration with a mass display"},
+                                                                    qText(massDisplayWorksheet().name),
+                                                                    qText(massDisplayWorksheet().kind)},
                                                                    printCalibrationMassReport, services);
     CalibrationSheet& s = window->sheet();
     const SheetWindow::Look result{kYellow};

@@ -1,6 +1,7 @@
 #include "calibration/calibration_no_mass_window.h"
 
 #include "calibration/calibration_window.h"
+#include "calibration/calibration_phases.h"
 #include "calibration/calibration_no_mass_report.h"
 #include "calibration/calibration_no_mass_sheet.h"
 #include "maker/maker.h"
@@ -12,8 +13,8 @@ CalibrationWindow* newCalibrationNoMassWindow(ReportServices& services)
     using Kind = SheetWindow::Kind;
     using Look = SheetWindow::Look;
     auto* window = CalibrationWindow::create<CalibrationNoMassSheet>({7200, 5520, kLightGreen, "&Pirnt",
-                                                                      "calibration-without-mass-display",
-                                                                      "Calibration without a mass display"},
+                                                                      qText(noMassDisplayWorksheet().name),
+                                                                      qText(noMassDisplayWorksheet().kind)},
                                                                      printCalibrationNoMassReport, services);
     auto& s = static_cast<CalibrationNoMassSheet&>(window->sheet());
     const Look result{kPaleYellow};

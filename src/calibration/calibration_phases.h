@@ -34,6 +34,9 @@ struct Worksheet {
     int decimals;
 };
 const std::vector<Worksheet>& worksheets();
+// The window, the job and the export know each worksheet by these.
+inline const Worksheet& massDisplayWorksheet() { return worksheets().at(0); }
+inline const Worksheet& noMassDisplayWorksheet() { return worksheets().at(1); }
 
 // A kept calibration worked out: each phase's sheet with its readings typed.
 struct WorkedCalibration {

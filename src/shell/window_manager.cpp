@@ -136,7 +136,7 @@ void WindowManager::exportJobs()
 
 void WindowManager::printRecord(bool pdf)
 {
-    const bool noMass = m_job.kept().kind == worksheets().at(1).kind;
+    const bool noMass = m_job.kept().kind == noMassDisplayWorksheet().kind;
     auto* worksheet = qobject_cast<CalibrationWindow*>(
         open(noMass ? FlowRateWindow::Opens::NoMassDisplay : FlowRateWindow::Opens::MassDisplay));
     if (pdf)
