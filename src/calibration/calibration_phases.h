@@ -17,6 +17,8 @@ std::string phaseName(const std::string& worksheet, int phase);
 // How many phases are kept: the tests as found and one after each adjustment.
 int phasesKept(const KeptJob::Readings& readings, const std::string& worksheet);
 std::string leftAsFoundName(const std::string& worksheet);
+// The readings of the mark.
+inline std::map<std::string, std::string> leftAsFoundMark() { return {{"left", "as found"}}; }
 bool leftAsFound(const KeptJob::Readings& readings, const std::string& worksheet);
 
 // What the program calls a phase: "As Found", "As Left", "As Left (round 2)".

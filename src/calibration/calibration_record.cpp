@@ -7,6 +7,8 @@
 #include "layout/printer.h"
 #include "sheet/display_format.h"
 
+#include <algorithm>
+
 namespace {
 
 // One phase of a worked calibration, as the record prints it.
@@ -36,23 +38,23 @@ public:
         heading.insert(heading.end(),
                        {nextZone, noMass ? "Mass (lb)" : "Display (lb)", nextZone, "Error", nextZone, "Verdict"});
         printer.print(heading);
+        std::vector<Verdict> verdicts;
         for (std::size_t test = 0; test < sheet.tests.size(); ++test) {
-            const CalibrationSheet::Test& t = sheet.tests[test];
-            const std::string gallons = noMass ? sheet.text(noMass->gallons[test]) : std::string();
-            if (sheet.text(t.scale).empty() && (noMass ? gallons : sheet.text(t.display)).empty())
+            if (!sheet.testTyped(test))
                 continue;
+            const CalibrationSheet::Test& t = sheet.tests[test];
             std::vector<PrintItem> row{"Test " + std::to_string(test + 1), nextZone, sheet.text(t.scale)};
             if (noMass)
-                row.insert(row.end(), {nextZone, gallons});
+                row.insert(row.end(), {nextZone, sheet.text(noMass->gallons[test])});
             row.insert(row.end(), {nextZone, sheet.text(t.display)});
-            judged(row, sheet, phase, t.percentError, sheet.notCounted(test));
+            verdicts.push_back(judged(row, sheet, phase, t.percentError, sheet.notCounted(test)));
             printer.print(row);
         }
         std::vector<PrintItem> average{"Average", nextZone, sheet.text(sheet.averageScale)};
         if (noMass)
             average.push_back(nextZone);
         average.insert(average.end(), {nextZone, sheet.text(sheet.averageDisplay)});
-        judged(average, sheet, phase, m_worked.averageError(phase), false);
+        verdicts.push_back(judged(average, sheet, phase, m_worked.averageError(phase), false));
         printer.print(average);
         const std::optional<Repeatability> range =
             repeatability(sheet.countedErrors(), m_job.details.tolerance, m_terms.repeatabilityShare);
@@ -63,14 +65,9 @@ public:
                                              : "  " + verdictWord(range->verdict) + ", limit " + range->limit + " ("
                                                    + m_terms.repeatabilityShare + " % of the maintenance tolerance)")
                                 : std::string("fewer than two tests"))});
-        bool judged = false, errorsWithin = true;
-        for (std::size_t test = 0; test <= sheet.tests.size(); ++test) {
-            const FieldId error = test < sheet.tests.size() ? sheet.tests[test].percentError
-                                                            : m_worked.averageError(phase);
-            const Verdict verdict = m_worked.judgement(phase, error, tolerance).verdict;
-            judged = judged || verdict != Verdict::None;
-            errorsWithin = errorsWithin && verdict != Verdict::Outside;
-        }
+        const auto any = [&](Verdict verdict) { return std::count(verdicts.begin(), verdicts.end(), verdict) > 0; };
+        const bool judged = any(Verdict::Within) || any(Verdict::MaintenanceOnly) || any(Verdict::Outside);
+        const bool errorsWithin = !any(Verdict::Outside);
         const bool rangeWithin = !range || range->verdict != Verdict::Outside;
         if (judged)
             printer.print({"Result " + phaseTitle(phase) + ": "
@@ -106,9 +103,9 @@ private:
     }
 
     // An error as the worksheet shows it, its verdict, and the exact error where the
-    // value shown would be judged otherwise.
-    void judged(std::vector<PrintItem>& row, const CalibrationSheet& sheet, int phase, FieldId error,
-                bool notCounted) const
+    // value shown would be judged otherwise; the verdict.
+    Verdict judged(std::vector<PrintItem>& row, const CalibrationSheet& sheet, int phase, FieldId error,
+                   bool notCounted) const
     {
         const CalibrationSheet::Judgement judgement = m_worked.judgement(phase, error, m_job.details.tolerance);
         row.insert(row.end(), {nextZone, percentDisplay(sheet.text(error), m_worked.worksheet->decimals), nextZone,
@@ -116,6 +113,7 @@ private:
                                           : verdictWord(judgement.verdict)
                                                 + (judgement.exactShown.empty() ? std::string()
                                                                                 : " (" + judgement.exactShown + ")")});
+        return judgement.verdict;
     }
 
     const WorkedCalibration& m_worked;

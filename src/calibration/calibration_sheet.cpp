@@ -185,13 +185,16 @@ std::vector<ExactError> CalibrationSheet::countedErrors() const
     return errors;
 }
 
+bool CalibrationSheet::testTyped(std::size_t test) const
+{
+    return !text(tests[test].scale).empty() || !text(displayReading(test)).empty();
+}
+
 bool CalibrationSheet::hasTestReading() const
 {
     for (std::size_t test = 0; test < tests.size(); ++test) {
-        for (FieldId reading : testReadings(test)) {
-            if (!text(reading).empty())
-                return true;
-        }
+        if (testTyped(test))
+            return true;
     }
     return false;
 }

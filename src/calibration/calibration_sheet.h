@@ -61,6 +61,8 @@ public:
     Judgement judgement(FieldId error, const Tolerance& tolerance) const;
     // The two readings a test is typed as: its scale reading and the display's.
     std::array<FieldId, 2> testReadings(std::size_t test) const { return {tests[test].scale, displayReading(test)}; }
+    // Whether either reading of the test, or of any test, is typed.
+    bool testTyped(std::size_t test) const;
     bool hasTestReading() const;
     // The errors of the tests that count, as the readings give them; none while a
     // reading is a mistake.

@@ -153,9 +153,7 @@ void CalibrationWindow::adjust()
 
 void CalibrationWindow::leaveAsFound(bool left)
 {
-    job().setReadings(leftAsFoundName(worksheetName()),
-                      left ? std::map<std::string, std::string>{{"left", "as found"}}
-                           : std::map<std::string, std::string>{},
+    job().setReadings(leftAsFoundName(worksheetName()), left ? leftAsFoundMark() : std::map<std::string, std::string>{},
                       {});
     job().keepNow();
     updateCommands();

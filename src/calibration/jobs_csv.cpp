@@ -62,10 +62,10 @@ std::string jobsCsv(const std::vector<KeptJob>& jobs)
                     : worked->leftAsFound && worked->phases.size() == 1 ? "none, left as found"
                                                                         : "";
                 for (std::size_t test = 0; test < sheet.tests.size(); ++test) {
+                    if (!sheet.testTyped(test))
+                        continue;
                     const std::string gallons = noMass ? sheet.text(noMass->gallons[test]) : std::string();
                     const CalibrationSheet::Test& t = sheet.tests[test];
-                    if (sheet.text(t.scale).empty() && (noMass ? gallons : sheet.text(t.display)).empty())
-                        continue;
                     std::vector<std::string> row = details;
                     for (const std::string& cell :
                          {std::string(worksheet.kind), phaseTitle(phase), sheet.text(sheet.existingFactor), adjustment,

@@ -89,7 +89,7 @@ KeptJob recordJob(Window window, const QString& phases, const JobDetails& detail
     const QStringList each = phases.split(" / ");
     for (int phase = 0; phase < each.size(); ++phase) {
         if (each[phase] == "left as found") {
-            job.readings[leftAsFoundName(worksheet.name)] = {{"left", "as found"}};
+            job.readings[leftAsFoundName(worksheet.name)] = leftAsFoundMark();
             continue;
         }
         for (const QString& reading : each[phase].split(';'))
