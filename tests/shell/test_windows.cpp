@@ -91,6 +91,7 @@ private slots:
     void temperatureSaysTheFillLimitCrossed();
 
 private:
+    static QAction* item(QWidget* window, const QString& menuAndItem);
     void trigger(QWidget* window, const QString& menuAndItem);
     int m_beeps = 0;
     WindowManager* m_manager = nullptr;
@@ -116,16 +117,18 @@ void TestWindows::cleanup()
 }
 
 // "&File/E&xit": the item of that menu in the window's menu bar.
-void TestWindows::trigger(QWidget* window, const QString& menuAndItem)
+QAction* TestWindows::item(QWidget* window, const QString& menuAndItem)
 {
     for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
         for (QAction* item : menu->menu()->actions()) {
             if (menu->text() + '/' + item->text() == menuAndItem)
-                return item->trigger();
+                return item;
         }
     }
-    QFAIL(qPrintable("no menu item " + menuAndItem));
+    qFatal("no menu item %s", qPrintable(menuAndItem));
 }
+
+void TestWindows::trigger(QWidget* window, const QString& menuAndItem) { item(window, menuAndItem)->trigger(); }
 
 void TestWindows::windowsReadAsDesigned_data()
 {
@@ -982,13 +985,7 @@ void TestWindows::aCalibrationIsAdjustedAndTestedAsLeft()
             words << window->findChild<QLabel*>(note)->text();
         return window->windowTitle() + ": " + words.join(' ');
     };
-    const auto command = [&](const char* item) {
-        for (QAction* action : window->findChild<QMenuBar*>()->actions().at(0)->menu()->actions()) {
-            if (action->text() == item)
-                return action;
-        }
-        return static_cast<QAction*>(nullptr);
-    };
+    const auto command = [&](const char* name) { return item(window, QString("&File/") + name); };
     typeIn(m_main, "maximumFlow", "10");
     QCOMPARE(job.kept().tested, std::string());  // a flow rate is no test
     type("existingFactor=1.0000;scale1=20.40;display1=19.87;scale2=20.21;display2=20.05;scale3=20.33;display3=20.28");

@@ -18,6 +18,7 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from desktop import (access, activate, active_frame, check, data, field_state, finish, frames, job_details, keys,
                      opened, save_as_pdf, start, typed_keys, wait_for, xdotool)
 
